@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds every configuration once and runs its test suite: the optimised build, then
+# AddressSanitizer + UndefinedBehaviorSanitizer and ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+presets=(linux linux-asan linux-tsan)
+jobs=$(nproc)
+
+for preset in "${presets[@]}"; do
+  echo "=== $preset: build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+status=0
+for preset in "${presets[@]}"; do
+  echo "=== $preset: test"
+  ctest --preset "$preset" -j "$jobs" || status=1
+done
+exit $status

@@ -1,0 +1,72 @@
+// CCamera: the state of one camera while the plug-in uses it, on a host port or for the
+// duration of the configuration dialog.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "driver/fwcontrol.h"
+#include "platform/named_mutex.h"
+
+namespace lvc {
+
+constexpr std::size_t kNameSize = 128;
+constexpr std::size_t kSystemPathSize = 260;
+constexpr std::size_t kLutNameSize = 259;
+
+struct CCamera;
+using PortCallback = void (*)(CCamera*);
+
+// A driver notification registration: the handle beside its descriptor. The driver keeps
+// a pointer to the descriptor, so it must not move while registered.
+struct NotificationRegistration {
+    FWC_HANDLE handle = 0;
+    FWC_NOTIFICATION descriptor{};
+};
+
+struct CCamera {
+    uint32_t cameraId = 0;
+    int32_t port = -1;
+    char systemPath[kSystemPathSize] = {};
+    char name[kNameSize] = {};
+    bool opened = false;
+    // Shared between the host's threads and the driver's notification thread.
+    std::atomic<bool> frameRequested{false};
+    std::atomic<bool> continuous{false};
+    uint32_t triggerActive = 0;
+    uint32_t busLoad = 1000;
+    bool streaming = false;
+    PortCallback portCallback = nullptr;
+    std::atomic<int32_t> requestCount{0};
+    std::atomic<int32_t> receivedCount{0};
+    std::atomic<int32_t> deliveredCount{0};
+    NamedMutex* frameReadyMutex = nullptr;  // borrowed: the process-wide frame-ready mutex
+    uint32_t freeMode = 0;
+    uint32_t colorCoding = 0;
+    uint32_t bitDepth = 0;
+    uint32_t aoiLeft = 0;
+    uint32_t aoiTop = 0;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    bool useLut = false;
+    char lutName[kLutNameSize] = {};
+    NotificationRegistration frameNotify;
+    NotificationRegistration dropNotify;
+    NotificationRegistration errorNotify;
+    uint32_t capabilities[4] = {};
+    uint32_t bayerPattern = 0;
+    uint32_t interlaced = 0;
+    uint32_t rawSize = 0;
+    uint8_t* rawImage = nullptr;  // owned; sized by startCamera, freed by stopCamera
+    uint32_t imageSize = 0;
+    uint8_t* image = nullptr;  // owned; sized by startCamera, freed by stopCamera
+};
+
+// Builds a camera for a camera-list entry and registers its three notifications.
+CCamera* createCamera(uint32_t cameraId, const char* name);
+// Unregisters the notifications, stops the camera and frees it. Null is ignored.
+void destroyCamera(CCamera* camera);
+// Bits per pixel of the output image for the camera's colour coding: 24 or 8.
+uint32_t PixelSize(const CCamera& camera);
+
+}  // namespace lvc

@@ -1,0 +1,22 @@
+// A named mutex shared by every process on the machine: recursive per thread, and an
+// owner that dies leaves it to the next waiter (acquired, like an abandoned mutex).
+#pragma once
+
+#include <cstdint>
+
+namespace lvc {
+
+class NamedMutex;
+
+enum class MutexWait { Acquired, TimedOut, Failed };
+
+// Opens the mutex of this name, or creates it unowned when it does not exist yet.
+// Returns null on failure.
+NamedMutex* openOrCreateNamedMutex(const char* name);
+// Waits at most timeoutMs (0: try without waiting).
+MutexWait waitNamedMutex(NamedMutex* mutex, uint32_t timeoutMs);
+bool releaseNamedMutex(NamedMutex* mutex);
+// Closes this process's handle; null is ignored.
+void closeNamedMutex(NamedMutex* mutex);
+
+}  // namespace lvc
