@@ -1,0 +1,26 @@
+# lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL])
+#   A GoogleTest executable whose tests ctest discovers. PLUGIN: the suite loads the
+#   plug-in at run time (LVC_PLUGIN_PATH). SERIAL: its tests depend on who holds the
+#   machine-wide named mutexes and never run beside another SERIAL suite.
+function(lvc_add_test_suite name)
+  cmake_parse_arguments(ARG "PLUGIN;SERIAL" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/include
+                                             ${PROJECT_SOURCE_DIR}/src
+                                             ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+  if(NOT WIN32)
+    target_link_libraries(${name} PRIVATE ${CMAKE_DL_LIBS} pthread)
+  endif()
+  lvc_warnings(${name})
+  if(ARG_PLUGIN)
+    add_dependencies(${name} lorvenacam)
+    target_compile_definitions(${name} PRIVATE LVC_PLUGIN_PATH="$<TARGET_FILE:lorvenacam>")
+  endif()
+  set(properties ENVIRONMENT "LVC_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(ARG_SERIAL)
+    list(APPEND properties RESOURCE_LOCK lorvenacam_named_mutexes)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ${properties})
+endfunction()
