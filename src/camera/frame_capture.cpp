@@ -1,0 +1,136 @@
+// Grab requests and the frame-complete, frame-dropped and error handlers. The handlers
+// run on the driver's notification threads; requestFrame runs on the host's thread and,
+// for continuous multishot, on the notification thread.
+#include "camera/frame_capture.h"
+
+#include <ctime>
+
+#include "boundary/diagnostics.h"
+#include "camera/camera.h"
+#include "camera/camera_start.h"
+#include "camera/frame_output.h"
+#include "platform/named_mutex.h"
+
+namespace lvc {
+namespace {
+
+constexpr uint32_t kFrameReadyWaitMs = 2500;
+
+// The camera whose frame this thread is handing to the host, and whether the host
+// released that camera from inside the hand-over (closeCVLPort in its CompleteCallback).
+thread_local CCamera* deliveringCamera = nullptr;
+thread_local bool releaseDeferred = false;
+
+bool isMultishot(const CCamera& camera) {
+    return !isStreamingMode(camera);
+}
+
+void deliverFrame(CCamera& camera) {
+    try {
+        convertFrame(camera);
+    } catch (...) {
+        // A conversion that throws abandons this frame's conversion; delivery goes on.
+    }
+    camera.frameRequested = false;
+    if (camera.portCallback == nullptr) return;
+    ++camera.deliveredCount;
+    deliveringCamera = &camera;
+    camera.portCallback(&camera);
+    deliveringCamera = nullptr;
+}
+
+void formatTimeOfDay(char (&text)[16]) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+}
+
+// Emits the statistics line and restarts the counts when requests, receptions and
+// deliveries differ; a camera streaming without trigger never reports.
+void reportStatistics(CCamera& camera) {
+    if (camera.streaming && camera.triggerActive == 0) return;
+    const int32_t requests = camera.requestCount;
+    const int32_t received = camera.receivedCount;
+    const int32_t delivered = camera.deliveredCount;
+    if (requests == received && received == delivered) return;
+    char timeOfDay[16];
+    formatTimeOfDay(timeOfDay);
+    debugMessage("%s SYNC:%d Req:%d RX:%d TX:%d\n", timeOfDay, camera.port,
+                 camera.requestCount.exchange(0), camera.receivedCount.exchange(0),
+                 camera.deliveredCount.exchange(0));
+}
+
+}  // namespace
+
+bool requestFrame(CCamera& camera) {
+    ++camera.requestCount;
+    if (isStreamingMode(camera)) {
+        camera.frameRequested = true;
+        return true;
+    }
+    // Marked before the shot starts, so a frame completing at once finds its request; an
+    // outstanding request is served by the shot already in flight.
+    if (camera.frameRequested.exchange(true)) return true;
+    if (checkResult(FWC_MultiShotStart(camera.cameraId, 1), "FWC_MultiShotStart") == 0)
+        return true;
+    camera.frameRequested = false;
+    return false;
+}
+
+uint32_t FWC_CALL onFrameReady(void* context) {
+    auto* camera = static_cast<CCamera*>(context);
+    if (camera == nullptr) return 0;
+    NamedMutex* mutex = camera->frameReadyMutex;
+    const bool locked =
+        mutex != nullptr && waitNamedMutex(mutex, kFrameReadyWaitMs) == MutexWait::Acquired;
+    ++camera->receivedCount;
+    const bool delivering = camera->frameRequested || camera->continuous;
+    const int32_t status = fetchFrame(*camera, delivering);
+    if (status != 0) {
+        checkResult(status, "FWC_GetNativeImage");
+        // The shot is spent: re-arm, so the next request starts a new one instead of
+        // waiting for a frame that will never come.
+        if (isMultishot(*camera)) camera->frameRequested = false;
+    } else if (delivering) {
+        deliverFrame(*camera);
+    }
+    if (locked) releaseNamedMutex(mutex);
+    if (releaseDeferred) {
+        releaseDeferred = false;
+        destroyCamera(camera);
+        return 1;
+    }
+    reportStatistics(*camera);
+    if (camera->continuous && isMultishot(*camera)) requestFrame(*camera);
+    return camera->frameRequested ? 0 : 1;
+}
+
+uint32_t FWC_CALL onFrameDropped(void* context) {
+    if (auto* camera = static_cast<CCamera*>(context))
+        debugMessage("Frame dropped %d\n", camera->port);
+    return 0;
+}
+
+uint32_t FWC_CALL onCameraError(void* context) {
+    if (auto* camera = static_cast<CCamera*>(context))
+        debugMessage("Error on %d\n", camera->port);
+    return 0;
+}
+
+void releasePortCamera(CCamera* camera) {
+    if (camera == nullptr) return;
+    if (camera == deliveringCamera) {
+        releaseDeferred = true;
+        return;
+    }
+    // destroyCamera unregisters the notifications before it stops the camera, so no frame
+    // handler is still writing into the buffers the stop frees.
+    destroyCamera(camera);
+}
+
+}  // namespace lvc
