@@ -13,5 +13,7 @@ const char* fixedColorName(uint32_t format, uint32_t mode);
 const char* frameRateName(uint32_t rate);
 const char* colorCodingName(uint32_t coding);
 const char* featureName(uint32_t featureId);
+// True for the ids that featureName names (not its fallback).
+bool isNamedFeature(uint32_t featureId);
 
 }  // namespace lvc
