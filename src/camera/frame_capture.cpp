@@ -3,12 +3,11 @@
 // for continuous multishot, on the notification thread.
 #include "camera/frame_capture.h"
 
-#include <ctime>
-
 #include "boundary/diagnostics.h"
 #include "camera/camera.h"
 #include "camera/camera_start.h"
 #include "camera/frame_output.h"
+#include "platform/local_time.h"
 #include "platform/named_mutex.h"
 
 namespace lvc {
@@ -39,17 +38,6 @@ void deliverFrame(CCamera& camera) {
     deliveringCamera = nullptr;
 }
 
-void formatTimeOfDay(char (&text)[16]) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
-}
-
 // Emits the statistics line and restarts the counts when requests, receptions and
 // deliveries differ; a camera streaming without trigger never reports.
 void reportStatistics(CCamera& camera) {
@@ -59,7 +47,7 @@ void reportStatistics(CCamera& camera) {
     const int32_t delivered = camera.deliveredCount;
     if (requests == received && received == delivered) return;
     char timeOfDay[16];
-    formatTimeOfDay(timeOfDay);
+    formatLocalTimeOfDay(timeOfDay, sizeof timeOfDay);
     debugMessage("%s SYNC:%d Req:%d RX:%d TX:%d\n", timeOfDay, camera.port,
                  camera.requestCount.exchange(0), camera.receivedCount.exchange(0),
                  camera.deliveredCount.exchange(0));

@@ -73,8 +73,9 @@ int32_t convertInto(CCamera& camera) {
     case kMono16:
     case kSignedMono16: return FWT_Y16ToY8(out, in, pixels);
     case kRaw8:
-        return camera.interlaced ? FWT_IRaw8CYGMToBGR_Bin(out, in, width, height, camera.bayerPattern)
-                                 : FWT_Raw8ToBGR(out, in, width, height, camera.bayerPattern);
+        return camera.interlaced
+                   ? FWT_IRaw8CYGMToBGR_Bin(out, in, width, height, camera.bayerPattern)
+                   : FWT_Raw8ToBGR(out, in, width, height, camera.bayerPattern);
     case kRaw16:
         return FWT_Raw16ToBGR(out, in, width, height, 1u | ((camera.bayerPattern + 1u) << 8));
     case kMonoRed:
