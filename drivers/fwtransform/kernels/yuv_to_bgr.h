@@ -1,0 +1,46 @@
+// Full-range BT.601 YUV to BGR in 16-bit fixed point (the formula of fwtransform.h).
+// One chroma pair is shared by the luma samples of its group.
+#pragma once
+
+#include "pixel_arithmetic.h"
+
+namespace fwt {
+namespace {
+
+// Byte positions inside one coding group.
+struct Yuv411Layout {
+    static constexpr std::size_t groupBytes = 6;
+    static constexpr std::size_t groupPixels = 4;
+    static constexpr std::size_t u = 0;
+    static constexpr std::size_t v = 3;
+    static constexpr std::size_t y[groupPixels] = {1, 2, 4, 5};
+};
+struct Yuv422Layout {
+    static constexpr std::size_t groupBytes = 4;
+    static constexpr std::size_t groupPixels = 2;
+    static constexpr std::size_t u = 0;
+    static constexpr std::size_t v = 2;
+    static constexpr std::size_t y[groupPixels] = {1, 3};
+};
+
+template <class Layout>
+void yuvToBgr(uint8_t* out, const uint8_t* in, std::size_t groups) {
+    for (std::size_t group = 0; group < groups; ++group) {
+        const uint8_t* source = in + group * Layout::groupBytes;
+        uint8_t* target = out + group * Layout::groupPixels * 3;
+        int u = source[Layout::u] - 128;
+        int v = source[Layout::v] - 128;
+        int red = (91881 * v + 32768) >> 16;
+        int green = (-22554 * u - 46802 * v + 32768) >> 16;
+        int blue = (116130 * u + 32768) >> 16;
+        for (std::size_t pixel = 0; pixel < Layout::groupPixels; ++pixel) {
+            int luma = source[Layout::y[pixel]];
+            target[3 * pixel] = clampToByte(luma + blue);
+            target[3 * pixel + 1] = clampToByte(luma + green);
+            target[3 * pixel + 2] = clampToByte(luma + red);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace fwt
