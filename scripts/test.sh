@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every configuration once and runs its test suite: the optimised build, then
-# AddressSanitizer + UndefinedBehaviorSanitizer and ThreadSanitizer.
+# AddressSanitizer + UndefinedBehaviorSanitizer and ThreadSanitizer; then the Windows x64
+# build, cross-compiled and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,4 +19,6 @@ for preset in "${presets[@]}"; do
   echo "=== $preset: test"
   ctest --preset "$preset" -j "$jobs" || status=1
 done
+
+scripts/test-windows.sh windows-x64 || status=1
 exit $status
