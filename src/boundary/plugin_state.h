@@ -9,6 +9,8 @@ namespace lvc {
 
 struct CCamera;
 
+// True between the first successful initialize and the last finalize.
+bool pluginInitialized();
 // Copies SystemPath into destination (size bytes), cut and always terminated.
 void copySystemPath(char* destination, std::size_t size);
 // The process-wide frame-ready mutex handle, or null before the first initialize.

@@ -13,10 +13,12 @@ enum class MutexWait { Acquired, TimedOut, Failed };
 // Opens the mutex of this name, or creates it unowned when it does not exist yet.
 // Returns null on failure.
 NamedMutex* openOrCreateNamedMutex(const char* name);
-// Waits at most timeoutMs (0: try without waiting).
+// Waits at most timeoutMs (0: try without waiting; 0xFFFFFFFF: no limit). A mutex whose
+// owner ended without releasing it is acquired. Null: Failed.
 MutexWait waitNamedMutex(NamedMutex* mutex, uint32_t timeoutMs);
+// Releases one acquisition by the calling thread; false when it does not own the mutex.
 bool releaseNamedMutex(NamedMutex* mutex);
-// Closes this process's handle; null is ignored.
+// Closes this process's handle, after the mutex was released; null is ignored.
 void closeNamedMutex(NamedMutex* mutex);
 
 }  // namespace lvc

@@ -1,0 +1,35 @@
+#include "boundary/host_callbacks.h"
+
+#include <atomic>
+
+#include "boundary/plugin_state.h"
+#include "camera/camera.h"
+
+namespace lvc {
+
+namespace {
+
+std::atomic<LvcDebugMsgProc> storedDebugMsgProc{nullptr};
+std::atomic<LvcCompleteCallback> storedCompleteCallback{nullptr};
+// Kept for the host; the plug-in never calls it.
+std::atomic<LvcCmdCallback> storedCmdCallback{nullptr};
+
+}  // namespace
+
+LvcDebugMsgProc debugMsgProc() { return storedDebugMsgProc.load(); }
+
+void storeDebugMsgProc(LvcDebugMsgProc proc) { storedDebugMsgProc.store(proc); }
+
+LvcCompleteCallback completeCallback() { return storedCompleteCallback.load(); }
+
+void storeCompleteCallback(LvcCompleteCallback callback) { storedCompleteCallback.store(callback); }
+
+void storeCmdCallback(LvcCmdCallback callback) { storedCmdCallback.store(callback); }
+
+// Runs on the driver's frame notification thread.
+void notifyHost(CCamera* camera) {
+    const LvcCompleteCallback callback = completeCallback();
+    if (callback != nullptr && camera != nullptr) callback(0, camera->port);
+}
+
+}  // namespace lvc
