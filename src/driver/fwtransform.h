@@ -76,9 +76,10 @@ FWT_API int32_t FWT_CALL FWT_Raw8ToBGR(uint8_t* out, const uint8_t* in, uint32_t
  * input is field-sequential like FWT_InterlacedToProgressive's. In progressive row order
  * the cell of pattern RGGB is C Y on even rows and G M on odd rows; the other pattern
  * codes shift that cell as they shift a Bayer cell (GRBG one column, GBRG one row, BGGR
- * both). The samples are C = G + B, Y = R + G, M = R + B (each limited to 255) and G, so
- *   R = clamp((Y + M - C) / 2), B = clamp((C + M - Y) / 2),
- *   G = clamp((2 * G + Y + C - M) / 4)        (divisions round half up)
+ * both). The samples are the halved sums C = (G + B) / 2, Y = (R + G) / 2,
+ * M = (R + B) / 2, and G itself, so
+ *   R = clamp(Y + M - C), B = clamp(C + M - Y),
+ *   G = clamp((G + Y + C - M + 1) >> 1)       (the mean of the sample and Y + C - M)
  * and that colour fills all four pixels of the cell. */
 FWT_API int32_t FWT_CALL FWT_IRaw8CYGMToBGR_Bin(uint8_t* out, const uint8_t* in, uint32_t width,
                                                 uint32_t height, uint32_t bayerPattern);

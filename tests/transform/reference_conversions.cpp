@@ -151,9 +151,9 @@ std::vector<uint8_t> referenceCygmBinning(const std::vector<uint8_t>& progressiv
                     }
                 }
             }
-            out[3 * (y * width + x)] = toByte(std::floor((c + m - ye) / 2 + 0.5));
-            out[3 * (y * width + x) + 1] = toByte(std::floor((2 * g + ye + c - m) / 4 + 0.5));
-            out[3 * (y * width + x) + 2] = toByte(std::floor((ye + m - c) / 2 + 0.5));
+            out[3 * (y * width + x)] = toByte(c + m - ye);
+            out[3 * (y * width + x) + 1] = toByte(std::floor((g + ye + c - m) / 2 + 0.5));
+            out[3 * (y * width + x) + 2] = toByte(ye + m - c);
         }
     }
     return out;

@@ -59,15 +59,15 @@ TEST(RoundTrip, BayerWithinInterpolationErrorEverywhere) {
     }
 }
 
-// A scene of one colour per cell, unsaturated: binning gives it back exactly.
-TEST(RoundTrip, CygmCellsComeBackExactly) {
+// A scene of one colour per cell comes back within the rounding of the halved sums.
+TEST(RoundTrip, CygmCellsComeBackWithinOneLevel) {
     BgrImage scene = cellScene(width, height);
     for (uint32_t pattern = 0; pattern < 4; ++pattern) {
         SCOPED_TRACE(pattern);
         std::vector<uint8_t> fields = toFields(cygmMosaic(scene, pattern), width, height);
         OutputBuffer out(3 * pixels);
         ASSERT_EQ(FWT_IRaw8CYGMToBGR_Bin(out.data(), fields.data(), width, height, pattern), 0);
-        EXPECT_EQ(out.image(), scene.pixels);
+        EXPECT_LE(maxDifference(scene, out.image()), 1);
     }
 }
 

@@ -93,7 +93,7 @@ BgrImage cellScene(std::size_t width, std::size_t height) {
             std::size_t cell = (y / 2) * width + x / 2;
             for (int c = 0; c < 3; ++c) {
                 scene.pixels[3 * (y * width + x) + static_cast<std::size_t>(c)] =
-                    colours[3 * cell + static_cast<std::size_t>(c)] / 2;
+                    colours[3 * cell + static_cast<std::size_t>(c)];
             }
         }
     }
@@ -164,12 +164,12 @@ std::vector<uint8_t> cygmMosaic(const BgrImage& scene, uint32_t pattern) {
             int b = scene.at(x, y, 0), g = scene.at(x, y, 1), r = scene.at(x, y, 2);
             int sample = 0;
             switch (cygmLetter(pattern, x, y)) {
-                case 'C': sample = g + b; break;
-                case 'Y': sample = r + g; break;
+                case 'C': sample = (g + b + 1) / 2; break;
+                case 'Y': sample = (r + g + 1) / 2; break;
                 case 'G': sample = g; break;
-                default: sample = r + b; break;
+                default: sample = (r + b + 1) / 2; break;
             }
-            mosaic[y * scene.width + x] = static_cast<uint8_t>(std::min(sample, 255));
+            mosaic[y * scene.width + x] = static_cast<uint8_t>(sample);
         }
     }
     return mosaic;

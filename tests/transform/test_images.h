@@ -25,7 +25,7 @@ std::vector<uint8_t> randomBytes(std::size_t count, unsigned seed);
 BgrImage smoothScene(std::size_t width, std::size_t height);
 // Grey rings whose spatial frequency grows with the distance from the centre.
 BgrImage zonePlate(std::size_t width, std::size_t height);
-// One colour per 2 x 2 cell, each channel below 128 so that the CYGM sums do not saturate.
+// One colour per 2 x 2 cell.
 BgrImage cellScene(std::size_t width, std::size_t height);
 
 // Colour letter ('R', 'G', 'B') of a Bayer pattern code at a pixel.
@@ -42,7 +42,8 @@ std::vector<uint8_t> toFields(const std::vector<uint8_t>& rows, std::size_t widt
                               std::size_t height);
 // Letter ('C', 'Y', 'G', 'M') of the complementary mosaic at a progressive pixel.
 char cygmLetter(uint32_t pattern, std::size_t x, std::size_t y);
-// Progressive complementary mosaic: C = G + B, Y = R + G, M = R + B, limited to 255.
+// Progressive complementary mosaic of halved sums, rounded half up: C = (G + B) / 2,
+// Y = (R + G) / 2, M = (R + B) / 2, and G.
 std::vector<uint8_t> cygmMosaic(const BgrImage& scene, uint32_t pattern);
 
 }  // namespace fwt::test

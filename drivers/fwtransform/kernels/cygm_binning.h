@@ -1,5 +1,6 @@
 // Binning of an interlaced complementary (cyan, yellow, green, magenta) mosaic: each
-// 2 x 2 cell gives one colour, written to its four pixels.
+// 2 x 2 cell gives one colour, written to its four pixels. The samples are halved sums
+// (C = (G + B) / 2, Y = (R + G) / 2, M = (R + B) / 2) and green itself.
 #pragma once
 
 #include "pixel_arithmetic.h"
@@ -33,9 +34,9 @@ inline void binCygmRows(uint8_t* outEven, uint8_t* outOdd, const uint8_t* evenRo
         int yellow = yellowRow[x + cell.yellow % 2];
         int green = greenRow[x + cell.green % 2];
         int magenta = magentaRow[x + cell.magenta % 2];
-        uint8_t bgr[3] = {clampToByte((cyan + magenta - yellow + 1) >> 1),
-                          clampToByte((2 * green + yellow + cyan - magenta + 2) >> 2),
-                          clampToByte((yellow + magenta - cyan + 1) >> 1)};
+        uint8_t bgr[3] = {clampToByte(cyan + magenta - yellow),
+                          clampToByte((green + yellow + cyan - magenta + 1) >> 1),
+                          clampToByte(yellow + magenta - cyan)};
         for (int i = 0; i < 6; ++i) {
             outEven[3 * x + i] = bgr[i % 3];
             outOdd[3 * x + i] = bgr[i % 3];
