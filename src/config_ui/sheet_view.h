@@ -55,7 +55,8 @@ public:
 
     // Any control
     virtual void enable(int32_t id, bool enabled) = 0;
-    // Edit, label, group box caption, button or check box text.
+    // Edit, label, group box caption, button or check box text. An edit raises
+    // TextChanged when its text really changes.
     virtual void setText(int32_t id, const std::string& text) = 0;
     virtual std::string text(int32_t id) = 0;
 
@@ -79,6 +80,7 @@ public:
     // text that is no number as the last position. An arrow press moves the position by
     // the step, within the range. Range and step default to 0 .. 100 and 1.
     virtual void setSpinBuddy(int32_t spinId, int32_t editId) = 0;
+    // Setting the range or the position keeps the position within the range.
     virtual void setSpinRange(int32_t id, int32_t lowest, int32_t highest) = 0;
     virtual void spinRange(int32_t id, int32_t* lowest, int32_t* highest) = 0;
     virtual void setSpinPosition(int32_t id, int32_t position) = 0;
@@ -140,7 +142,8 @@ public:
     // Returns the page index (0, 1, ... in the order of the calls).
     virtual int32_t addPage(const PageTemplate& page) = 0;
     // Builds the page's controls from its template (initial texts, states, no
-    // selections) and returns them; the view owns them until it is destroyed.
+    // selections; a spin control with kStyleAutoBuddy takes the control before it as its
+    // buddy) and returns them; the view owns them until it is destroyed.
     virtual PageView& createPage(int32_t page) = 0;
     // Makes the page the current tab; raises no event.
     virtual void showPage(int32_t page) = 0;
