@@ -10,6 +10,7 @@ void CPropertySheet::addPage(CPropertyPage& page) { pages_.push_back(&page); }
 
 void CPropertySheet::doModal(SheetView& view) {
     view_ = &view;
+    view.attach(*this);
     view.setCaption(caption_);
     for (CPropertyPage* page : pages_) view.addPage(page->pageTemplate());
     current_ = 0;
@@ -18,7 +19,7 @@ void CPropertySheet::doModal(SheetView& view) {
         createPage(0);
         view.showPage(0);
     }
-    view.runModal(*this);
+    if (!failure_) view.runModal();
     view_ = nullptr;
     if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }

@@ -136,6 +136,9 @@ class SheetView {
 public:
     virtual ~SheetView() = default;
 
+    // Called once, before any other call: where the view reports the user's actions.
+    // Events of controls raised while pages are created and filled go there too.
+    virtual void attach(SheetEvents& events) = 0;
     // The window caption.
     virtual void setCaption(const std::string& caption) = 0;
     // Adds a tab titled with the template's title; its controls are built by createPage.
@@ -149,7 +152,7 @@ public:
     virtual void showPage(int32_t page) = 0;
     virtual void enableApply(bool enabled) = 0;
     // Shows the sheet and runs its modal loop on the calling thread until endModal.
-    virtual void runModal(SheetEvents& events) = 0;
+    virtual void runModal() = 0;
     // Closes the sheet: runModal returns once the current event has been handled.
     virtual void endModal() = 0;
 };
