@@ -1,0 +1,274 @@
+#include "bus.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "bus_description.h"
+#include "default_bus.h"
+#include "driver/fw_status.h"
+#include "error_info.h"
+#include "failure_injection.h"
+
+namespace fwsim {
+
+// Never destroyed: acquisition and notification threads of a process that exits
+// without FWC_Release must not meet a destroyed bus.
+Bus& theBus() {
+    static Bus* const bus = new Bus;
+    return *bus;
+}
+
+// FWCONTROL_SIM_BUS names the description file; without it the default bus is used.
+// FWCONTROL_SIM_NAMESPACE, when set, further separates the exclusivity namespace.
+int32_t Bus::readDescription(std::vector<CameraDescription>& cameras, std::string& busKey) {
+    const char* path = std::getenv("FWCONTROL_SIM_BUS");
+    const char* space = std::getenv("FWCONTROL_SIM_NAMESPACE");
+    const std::string spaceSuffix = space != nullptr ? std::string("|") + space : "";
+    std::string error;
+    if (path == nullptr || *path == '\0') {
+        busKey = "default bus" + spaceSuffix;
+        if (!parseBusDescription(defaultBusDescription(), cameras, error)) {
+            return failWithDetail(FWC_ERR_BUS_DESCRIPTION, "built-in bus: " + error);
+        }
+        return FW_STATUS_OK;
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file) {
+        return failWithDetail(FWC_ERR_BUS_DESCRIPTION,
+                              std::string(path) + ": cannot be read");
+    }
+    if (!parseBusDescription(text.str(), cameras, error)) {
+        return failWithDetail(FWC_ERR_BUS_DESCRIPTION, std::string(path) + ": " + error);
+    }
+    std::error_code ignored;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ignored);
+    busKey = "file " + (canonical.empty() ? std::string(path) : canonical.string()) + spaceSuffix;
+    return FW_STATUS_OK;
+}
+
+int32_t Bus::init() {
+    std::lock_guard lock(mutex_);
+    if (initCount_ > 0) {
+        ++initCount_;
+        return FW_STATUS_OK;
+    }
+    std::vector<CameraDescription> cameras;
+    std::string busKey;
+    const int32_t status = readDescription(cameras, busKey);
+    if (status != FW_STATUS_OK) {
+        return status;
+    }
+    described_ = std::move(cameras);
+    busKey_ = std::move(busKey);
+    hub_ = std::make_shared<NotificationHub>();
+    populate();
+    initCount_ = 1;
+    return FW_STATUS_OK;
+}
+
+void Bus::populate() {
+    cameras_.clear();
+    unplugged_.clear();
+    for (const CameraDescription& description : described_) {
+        cameras_.push_back(std::make_shared<SimCamera>(description, *hub_));
+    }
+}
+
+std::vector<std::shared_ptr<SimCamera>> Bus::takeCameras() {
+    std::vector<std::shared_ptr<SimCamera>> taken;
+    taken.swap(cameras_);
+    return taken;
+}
+
+int32_t Bus::release() {
+    std::vector<std::shared_ptr<SimCamera>> cameras;
+    std::shared_ptr<NotificationHub> hub;
+    {
+        std::lock_guard lock(mutex_);
+        if (initCount_ == 0) {
+            return FWC_ERR_NOT_INITIALIZED;
+        }
+        if (initCount_ == 1 && hub_->onDispatcherThread()) {
+            return failWithDetail(FWC_ERR_INVALID_ARGUMENT,
+                                  "the last FWC_Release cannot run inside a notification callback");
+        }
+        if (--initCount_ > 0) {
+            return FW_STATUS_OK;
+        }
+        cameras = takeCameras();
+        unplugged_.clear();
+        hub = std::move(hub_);
+    }
+    for (const auto& camera : cameras) {
+        camera->shutDown();
+    }
+    cameras.clear();
+    hub.reset();  // joins the notification thread
+    return FW_STATUS_OK;
+}
+
+int32_t Bus::findCamera(uint32_t cameraId, std::shared_ptr<SimCamera>& camera) {
+    std::lock_guard lock(mutex_);
+    if (initCount_ == 0) {
+        return FWC_ERR_NOT_INITIALIZED;
+    }
+    for (const auto& candidate : cameras_) {
+        if (candidate->id() == cameraId) {
+            camera = candidate;
+            return FW_STATUS_OK;
+        }
+    }
+    return unplugged_.count(cameraId) != 0 ? FWC_ERR_CAMERA_UNPLUGGED : FWC_ERR_UNKNOWN_CAMERA;
+}
+
+int32_t Bus::openCamera(uint32_t cameraId) {
+    std::shared_ptr<SimCamera> camera;
+    const int32_t status = findCamera(cameraId, camera);
+    if (status != FW_STATUS_OK) {
+        return status;
+    }
+    std::string busKey;
+    {
+        std::lock_guard lock(mutex_);
+        busKey = busKey_;
+    }
+    return camera->open(busKey);
+}
+
+int32_t Bus::cameraIds(uint32_t& count, uint32_t* ids) {
+    std::lock_guard lock(mutex_);
+    if (initCount_ == 0) {
+        return FWC_ERR_NOT_INITIALIZED;
+    }
+    const uint32_t delivered = std::min<uint32_t>(count, static_cast<uint32_t>(cameras_.size()));
+    for (uint32_t i = 0; i < delivered; ++i) {
+        ids[i] = cameras_[i]->id();
+    }
+    count = delivered;
+    return FW_STATUS_OK;
+}
+
+std::shared_ptr<NotificationHub> Bus::hub() {
+    std::lock_guard lock(mutex_);
+    return hub_;
+}
+
+int32_t Bus::addNotification(uint32_t kind, const FWC_NOTIFICATION& descriptor,
+                             FWC_HANDLE& handle) {
+    const std::shared_ptr<NotificationHub> current = hub();
+    if (!current) {
+        return FWC_ERR_NOT_INITIALIZED;
+    }
+    return current->add(kind, descriptor, handle);
+}
+
+int32_t Bus::removeNotification(FWC_HANDLE handle) {
+    const std::shared_ptr<NotificationHub> current = hub();
+    if (!current) {
+        return FWC_ERR_NOT_INITIALIZED;
+    }
+    return current->remove(handle);
+}
+
+uint32_t Bus::plug(const char* cameraJson) {
+    if (cameraJson == nullptr) {
+        return 0;
+    }
+    CameraDescription description;
+    std::string error;
+    if (!parseCameraDescription(cameraJson, description, error)) {
+        failWithDetail(FWC_ERR_BUS_DESCRIPTION, "plugged camera: " + error);
+        return 0;
+    }
+    std::lock_guard lock(mutex_);
+    if (initCount_ == 0 || cameras_.size() >= FWC_MAX_CAMERAS) {
+        return 0;
+    }
+    const auto taken = [&](uint32_t id) {
+        return std::any_of(cameras_.begin(), cameras_.end(),
+                           [&](const auto& camera) { return camera->id() == id; });
+    };
+    if (description.id == 0) {
+        uint32_t id = 1;
+        while (taken(id) || unplugged_.count(id) != 0) {
+            ++id;
+        }
+        description.id = id;
+    } else if (taken(description.id)) {
+        failWithDetail(FWC_ERR_BUS_DESCRIPTION, "plugged camera: id already on the bus");
+        return 0;
+    }
+    unplugged_.erase(description.id);
+    cameras_.push_back(std::make_shared<SimCamera>(std::move(description), *hub_));
+    hub_->raiseNodeListChanged();
+    return cameras_.back()->id();
+}
+
+int32_t Bus::unplug(uint32_t cameraId) {
+    std::shared_ptr<SimCamera> camera;
+    {
+        std::lock_guard lock(mutex_);
+        if (initCount_ == 0) {
+            return FWC_ERR_NOT_INITIALIZED;
+        }
+        const auto found = std::find_if(cameras_.begin(), cameras_.end(),
+                                        [&](const auto& c) { return c->id() == cameraId; });
+        if (found == cameras_.end()) {
+            return unplugged_.count(cameraId) != 0 ? FWC_ERR_CAMERA_UNPLUGGED
+                                                   : FWC_ERR_UNKNOWN_CAMERA;
+        }
+        camera = *found;
+        cameras_.erase(found);
+        unplugged_.insert(cameraId);
+    }
+    camera->shutDown();
+    std::lock_guard lock(mutex_);
+    if (hub_) {
+        hub_->raiseNodeListChanged();
+    }
+    return FW_STATUS_OK;
+}
+
+int32_t Bus::raiseEvent(uint32_t cameraId, uint32_t kind) {
+    if (kind != FWC_NOTIFY_FRAME_DROPPED && kind != FWC_NOTIFY_ERROR) {
+        return FWC_ERR_NOTIFICATION_KIND;
+    }
+    std::shared_ptr<SimCamera> camera;
+    const int32_t status = findCamera(cameraId, camera);
+    if (status != FW_STATUS_OK) {
+        return status;
+    }
+    std::lock_guard lock(mutex_);
+    if (hub_) {
+        hub_->raise(cameraId, kind);
+    }
+    return FW_STATUS_OK;
+}
+
+int32_t Bus::reset() {
+    clearInjectedFailures();
+    std::vector<std::shared_ptr<SimCamera>> old;
+    {
+        std::lock_guard lock(mutex_);
+        if (initCount_ == 0) {
+            return FWC_ERR_NOT_INITIALIZED;
+        }
+        old = takeCameras();
+    }
+    for (const auto& camera : old) {
+        camera->shutDown();
+    }
+    std::lock_guard lock(mutex_);
+    if (hub_) {
+        populate();
+        hub_->raiseNodeListChanged();
+    }
+    return FW_STATUS_OK;
+}
+
+}  // namespace fwsim

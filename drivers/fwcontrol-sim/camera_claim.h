@@ -1,0 +1,27 @@
+// Exclusive use of a camera across processes, as on a real bus: a claim held by one
+// process makes the camera busy for every other until released or until the holder
+// dies. Claims live in a namespace derived from the bus description, so processes on
+// different buses never see each other's claims. Implemented per platform
+// (camera_claim_posix.cpp, camera_claim_win32.cpp).
+#ifndef FWSIM_CAMERA_CLAIM_H
+#define FWSIM_CAMERA_CLAIM_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace fwsim {
+
+class CameraClaim {
+public:
+    virtual ~CameraClaim() = default;
+};
+
+// busKey names the bus (its description file, or the default bus). Returns the claim,
+// or null with status FWC_ERR_CAMERA_BUSY (held elsewhere) or FWC_ERR_RESOURCES.
+std::unique_ptr<CameraClaim> claimCamera(const std::string& busKey, uint32_t cameraId,
+                                         int32_t& status);
+
+}  // namespace fwsim
+
+#endif

@@ -1,0 +1,90 @@
+// A simulated camera as the bus description states it: identity, formats, features and
+// the rest of its initial state. Plain data; bus_description.cpp reads it from JSON.
+#ifndef FWSIM_CAMERA_DESCRIPTION_H
+#define FWSIM_CAMERA_DESCRIPTION_H
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fwsim {
+
+struct FixedFormat {
+    uint32_t format = 0;
+    uint32_t mode = 0;
+    std::vector<uint32_t> rates;
+};
+
+struct Format7Mode {
+    uint32_t mode = 0;
+    uint32_t maxWidth = 0;
+    uint32_t maxHeight = 0;
+    uint32_t unitWidth = 1;
+    uint32_t unitHeight = 1;
+    uint32_t unitLeft = 1;
+    uint32_t unitTop = 1;
+    std::vector<uint32_t> codings;
+};
+
+// The format the camera is set to. format < 7: a fixed format (rate is the rate code);
+// format 7: a Format 7 mode with its coding, area of interest and bus load.
+struct CurrentFormat {
+    uint32_t format = 0;
+    uint32_t mode = 0;
+    uint32_t rate = 0;
+    uint32_t coding = 0;
+    uint32_t left = 0;
+    uint32_t top = 0;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t busLoad = 1000;
+};
+
+struct Feature {
+    uint32_t id = 0;
+    uint32_t min = 0;
+    uint32_t max = 0;
+    uint32_t value = 0;
+    std::vector<uint32_t> statuses;
+    uint32_t status = 1;
+};
+
+struct LutInfo {
+    uint32_t count = 0;
+    uint32_t maxValue = 255;
+    uint32_t elements = 256;
+};
+
+struct TriggerInfo {
+    bool present = false;
+    uint32_t mode = 0;
+    uint32_t active = 0;
+    uint32_t polarity = 0;
+};
+
+enum class Timing { realtime, fast, manual };
+
+struct CameraDescription {
+    uint32_t id = 0;
+    std::string model;
+    std::string vendor;
+    std::vector<FixedFormat> fixedFormats;
+    std::vector<Format7Mode> format7;
+    CurrentFormat current;
+    uint32_t bayer = 0;
+    bool interlaced = false;
+    std::vector<Feature> features;
+    LutInfo lut;
+    TriggerInfo trigger;
+    std::map<uint32_t, uint32_t> registers;
+    Timing timing = Timing::realtime;
+    double maxFrameRate = 240.0;
+    std::array<uint32_t, 4> capabilities{};
+    bool capabilitiesGiven = false;
+};
+
+}  // namespace fwsim
+
+#endif

@@ -1,0 +1,222 @@
+// Features, registers, the LUT and the trigger input of a camera.
+#include <algorithm>
+
+#include "driver/fw_status.h"
+#include "sim_camera.h"
+
+namespace fwsim {
+namespace {
+
+bool supports(const Feature& feature, uint32_t status) {
+    return std::find(feature.statuses.begin(), feature.statuses.end(), status) !=
+           feature.statuses.end();
+}
+
+}  // namespace
+
+const Feature* SimCamera::describedFeature(uint32_t featureId) const {
+    for (const Feature& candidate : description_.features) {
+        if (candidate.id == featureId) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
+Feature* SimCamera::feature(uint32_t featureId) {
+    for (Feature& candidate : features_) {
+        if (candidate.id == featureId) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
+void SimCamera::rebuildTables() {
+    tables_ = buildPixelTables(features_, description_.features, description_.lut, lut_);
+}
+
+int32_t SimCamera::featureValue(uint32_t featureId, uint32_t& value) {
+    std::lock_guard lock(mutex_);
+    const Feature* found = feature(featureId);
+    if (found == nullptr) {
+        return FWC_ERR_FEATURE_NOT_PRESENT;
+    }
+    value = found->value;
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::setFeatureValue(uint32_t featureId, uint32_t value) {
+    std::lock_guard lock(mutex_);
+    Feature* found = feature(featureId);
+    if (found == nullptr) {
+        return FWC_ERR_FEATURE_NOT_PRESENT;
+    }
+    if (value < found->min || value > found->max) {
+        return FWC_ERR_VALUE_OUT_OF_RANGE;
+    }
+    found->value = value;
+    rebuildTables();
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::featureStatus(uint32_t featureId, uint32_t& status) {
+    std::lock_guard lock(mutex_);
+    const Feature* found = feature(featureId);
+    if (found == nullptr) {
+        return FWC_ERR_FEATURE_NOT_PRESENT;
+    }
+    status = found->status;
+    return FW_STATUS_OK;
+}
+
+// One-push adjusts once, to the described value, and leaves the feature on (manual).
+int32_t SimCamera::setFeatureStatus(uint32_t featureId, uint32_t status) {
+    std::lock_guard lock(mutex_);
+    Feature* found = feature(featureId);
+    if (found == nullptr) {
+        return FWC_ERR_FEATURE_NOT_PRESENT;
+    }
+    if (status > FWC_STATUS_AUTO) {
+        return FWC_ERR_INVALID_ARGUMENT;
+    }
+    if (!supports(*found, status)) {
+        return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
+    }
+    const Feature* described = describedFeature(featureId);
+    if (status == FWC_STATUS_ONE_PUSH && described != nullptr) {
+        found->value = described->value;
+        if (supports(*found, FWC_STATUS_ON)) {
+            found->status = FWC_STATUS_ON;
+        }
+    } else {
+        found->status = status;
+    }
+    rebuildTables();
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::registerValue(uint32_t address, uint32_t& value) {
+    std::lock_guard lock(mutex_);
+    const auto found = registers_.find(address);
+    if (found == registers_.end()) {
+        return FWC_ERR_REGISTER_ADDRESS;
+    }
+    value = found->second;
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::setRegister(uint32_t address, uint32_t value) {
+    std::lock_guard lock(mutex_);
+    const auto found = registers_.find(address);
+    if (found == registers_.end()) {
+        return FWC_ERR_REGISTER_ADDRESS;
+    }
+    found->second = value;
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::uploadLut(uint32_t lut, const uint8_t* values, uint32_t count) {
+    std::lock_guard lock(mutex_);
+    if (lut >= description_.lut.count) {
+        return FWC_ERR_NO_LUT;
+    }
+    if (count != description_.lut.elements) {
+        return FWC_ERR_LUT_SIZE;
+    }
+    lut_.values.assign(values, values + count);
+    rebuildTables();
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::useLut(uint32_t lut, bool on) {
+    std::lock_guard lock(mutex_);
+    if (lut >= description_.lut.count) {
+        return FWC_ERR_NO_LUT;
+    }
+    lut_.inUse = on;
+    rebuildTables();
+    return FW_STATUS_OK;
+}
+
+LutState SimCamera::lutState() {
+    std::lock_guard lock(mutex_);
+    return lut_;
+}
+
+int32_t SimCamera::trigger(TriggerInfo& trigger, uint32_t& pulses) {
+    std::lock_guard lock(mutex_);
+    if (!trigger_.present) {
+        return FWC_ERR_NO_TRIGGER;
+    }
+    trigger = trigger_;
+    pulses = triggerPulses_;
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::setTrigger(uint32_t mode, uint32_t active, uint32_t polarity) {
+    std::lock_guard lock(mutex_);
+    if (!trigger_.present) {
+        return FWC_ERR_NO_TRIGGER;
+    }
+    if (mode > 15 || active > 1 || polarity > 1) {
+        return FWC_ERR_INVALID_ARGUMENT;
+    }
+    trigger_.mode = mode;
+    trigger_.active = active;
+    trigger_.polarity = polarity;
+    pendingPulses_ = 0;
+    changed_.notify_all();
+    return FW_STATUS_OK;
+}
+
+CameraSettings SimCamera::settings() {
+    std::lock_guard lock(mutex_);
+    return {format_, features_, trigger_, lut_};
+}
+
+int32_t SimCamera::applySettings(const CameraSettings& settings, std::string& problem) {
+    std::lock_guard lock(mutex_);
+    if (thread_.joinable()) {
+        return FWC_ERR_ACQUISITION_RUNNING;
+    }
+    const int32_t formatStatus = validateFormat(settings.format);
+    if (formatStatus != FW_STATUS_OK) {
+        problem = "format not supported by this camera";
+        return FWC_ERR_SETTINGS_FILE_MALFORMED;
+    }
+    for (const Feature& wanted : settings.features) {
+        const Feature* present = feature(wanted.id);
+        if (present == nullptr || wanted.value < present->min || wanted.value > present->max ||
+            !supports(*present, wanted.status)) {
+            problem = "feature " + std::to_string(wanted.id) + " not applicable to this camera";
+            return FWC_ERR_SETTINGS_FILE_MALFORMED;
+        }
+    }
+    if (settings.trigger.present != trigger_.present) {
+        problem = "trigger state does not match the camera's trigger input";
+        return FWC_ERR_SETTINGS_FILE_MALFORMED;
+    }
+    if ((settings.lut.inUse || !settings.lut.values.empty()) && description_.lut.count == 0) {
+        problem = "LUT given but the camera has none";
+        return FWC_ERR_SETTINGS_FILE_MALFORMED;
+    }
+    if (!settings.lut.values.empty() && settings.lut.values.size() != description_.lut.elements) {
+        problem = "LUT size does not match the camera's";
+        return FWC_ERR_SETTINGS_FILE_MALFORMED;
+    }
+    format_ = settings.format;
+    for (const Feature& wanted : settings.features) {
+        if (Feature* present = feature(wanted.id); present != nullptr) {
+            present->value = wanted.value;
+            present->status = wanted.status;
+        }
+    }
+    trigger_ = settings.trigger;
+    lut_ = settings.lut;
+    rebuildTables();
+    configure();
+    return FW_STATUS_OK;
+}
+
+}  // namespace fwsim

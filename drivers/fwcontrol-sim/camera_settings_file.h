@@ -1,0 +1,28 @@
+// The camera's XML settings file: format and area of interest, feature values and
+// statuses, trigger, and LUT contents and switch.
+//
+// <cameraSettings version="1" vendor="..." model="...">
+//   <format format="7" mode="0" rate="0" coding="9" left="0" top="0" width="640"
+//           height="480" busLoad="1000"/>
+//   <feature id="265" value="100" status="1"/>          one per feature
+//   <trigger mode="0" active="0" polarity="1"/>          cameras with a trigger input
+//   <lut inUse="1">00 01 02 ...</lut>                    hexadecimal bytes; empty: none
+// </cameraSettings>
+#ifndef FWSIM_CAMERA_SETTINGS_FILE_H
+#define FWSIM_CAMERA_SETTINGS_FILE_H
+
+#include <cstdint>
+
+#include "sim_camera.h"
+
+namespace fwsim {
+
+// Written to a temporary file beside path, then renamed over it.
+int32_t saveSettingsFile(SimCamera& camera, const char* path);
+// Reads and checks the whole file, then applies it at once; a refused file changes
+// nothing. Elements left out keep the camera's state.
+int32_t loadSettingsFile(SimCamera& camera, const char* path);
+
+}  // namespace fwsim
+
+#endif

@@ -1,0 +1,33 @@
+// Encodes a processed scene frame (8-bit grey or BGR) in a camera coding, with the
+// layouts FwTransform decodes: IIDC byte orders, full-range BT.601 YUV, big-endian
+// 16-bit samples (the 8-bit value in the most significant bits), Bayer mosaics, and for
+// interlaced sensors field-sequential rows and the C Y / G M mosaic.
+#ifndef FWSIM_FRAME_ENCODER_H
+#define FWSIM_FRAME_ENCODER_H
+
+#include <cstdint>
+
+namespace fwsim {
+
+struct EncoderSetup {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t coding = 0;
+    uint32_t bayerPattern = 0;
+    bool interlaced = false;
+};
+
+// Channels of the scene frame a coding is made from: 1 for grey codings, else 3.
+uint32_t sceneChannels(uint32_t coding);
+
+// out holds frameBytes(coding, width, height). Allocates nothing.
+void encodeFrame(const EncoderSetup& setup, const uint8_t* scene, uint8_t* out);
+
+// The sensor value of a CYGM cell colour, from the scene's blue, green and red:
+// C = (G + B) / 2, Y = (R + G) / 2, M = (R + B) / 2, G = G (halved sums stay in 8 bits;
+// R = Y + M - C, G = Y + C - M, B = C + M - Y bring the colour back).
+uint8_t cygmValue(uint32_t row, uint32_t column, uint8_t blue, uint8_t green, uint8_t red);
+
+}  // namespace fwsim
+
+#endif

@@ -1,0 +1,43 @@
+// The camera's processing of a scene value, per channel: shutter, gain, brightness,
+// white balance, then the LUT. Built when a feature or the LUT changes; a frame only
+// looks values up.
+#ifndef FWSIM_PIXEL_TABLES_H
+#define FWSIM_PIXEL_TABLES_H
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "camera_description.h"
+
+namespace fwsim {
+
+enum TableChannel : uint32_t { tableBlue = 0, tableGreen = 1, tableRed = 2, tableGrey = 3 };
+
+struct PixelTables {
+    std::array<std::array<uint8_t, 256>, 4> channel{};
+};
+
+// Feature ids that change the image.
+enum ImageFeature : uint32_t {
+    featureBrightness = 256,
+    featureWhiteBalanceUB = 259,
+    featureWhiteBalanceVR = 260,
+    featureShutter = 264,
+    featureGain = 265
+};
+
+struct LutState {
+    std::vector<uint8_t> values;  // empty until uploaded
+    bool inUse = false;
+};
+
+// features: the camera's current features; neutral: their values as described, at which
+// they leave the image unchanged. Off and automatic features leave it unchanged too.
+PixelTables buildPixelTables(const std::vector<Feature>& features,
+                             const std::vector<Feature>& neutral, const LutInfo& lutInfo,
+                             const LutState& lut);
+
+}  // namespace fwsim
+
+#endif

@@ -1,0 +1,262 @@
+#include "sim_camera.h"
+
+#include <algorithm>
+
+#include "driver/fw_status.h"
+#include "pixel_format.h"
+
+namespace fwsim {
+
+SimCamera::SimCamera(CameraDescription description, NotificationHub& hub)
+    : description_(std::move(description)), hub_(hub) {
+    format_ = description_.current;
+    features_ = description_.features;
+    registers_ = description_.registers;
+    trigger_ = description_.trigger;
+    rebuildTables();
+    configure();
+}
+
+SimCamera::~SimCamera() { shutDown(); }
+
+void SimCamera::shutDown() {
+    std::unique_lock lock(mutex_);
+    shutDown_ = true;
+    stopThread(lock);
+    claim_.reset();
+}
+
+int32_t SimCamera::checkOpen() {
+    std::lock_guard lock(mutex_);
+    if (shutDown_) {
+        return FWC_ERR_CAMERA_UNPLUGGED;
+    }
+    return claim_ ? FW_STATUS_OK : FWC_ERR_CAMERA_NOT_OPEN;
+}
+
+int32_t SimCamera::open(const std::string& busKey) {
+    std::lock_guard lock(mutex_);
+    if (shutDown_) {
+        return FWC_ERR_CAMERA_UNPLUGGED;
+    }
+    if (claim_) {
+        return FWC_ERR_CAMERA_ALREADY_OPEN;
+    }
+    int32_t status = FW_STATUS_OK;
+    claim_ = claimCamera(busKey, description_.id, status);
+    return status;
+}
+
+int32_t SimCamera::close() {
+    std::unique_lock lock(mutex_);
+    if (shutDown_) {
+        return FWC_ERR_CAMERA_UNPLUGGED;
+    }
+    if (!claim_) {
+        return FWC_ERR_CAMERA_NOT_OPEN;
+    }
+    stopThread(lock);
+    claim_.reset();
+    return FW_STATUS_OK;
+}
+
+void SimCamera::currentImageFormat(uint32_t& width, uint32_t& height, uint32_t& coding,
+                                   uint32_t& bitDepth) {
+    std::lock_guard lock(mutex_);
+    width = format_.width;
+    height = format_.height;
+    coding = format_.coding;
+    bitDepth = codingBitDepth(format_.coding);
+}
+
+void SimCamera::currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate) {
+    std::lock_guard lock(mutex_);
+    format = format_.format;
+    mode = format_.mode;
+    rate = format_.format == format7 ? format_.coding : format_.rate;
+}
+
+void SimCamera::supportedFixedFormats(uint32_t* table) const {
+    std::fill_n(table, FWC_FIXED_FORMATS * FWC_FIXED_MODES * FWC_FIXED_RATES, 0u);
+    for (const FixedFormat& format : description_.fixedFormats) {
+        for (const uint32_t rate : format.rates) {
+            table[(format.format * FWC_FIXED_MODES + format.mode) * FWC_FIXED_RATES + rate] = 1;
+        }
+    }
+}
+
+int32_t SimCamera::freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding,
+                                 uint32_t& width, uint32_t& height) const {
+    for (const Format7Mode& candidate : description_.format7) {
+        if (position < candidate.codings.size()) {
+            mode = candidate.mode;
+            coding = candidate.codings[position];
+            width = candidate.maxWidth;
+            height = candidate.maxHeight;
+            return FW_STATUS_OK;
+        }
+        position -= static_cast<uint32_t>(candidate.codings.size());
+    }
+    return FWC_ERR_ENUM_END;
+}
+
+int32_t SimCamera::freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const {
+    const Format7Mode* found = findMode(mode);
+    if (found == nullptr) {
+        return FWC_ERR_NO_FREE_MODE;
+    }
+    switch (kind) {
+    case FWC_FREEMODE_MAX_WIDTH: value = found->maxWidth; break;
+    case FWC_FREEMODE_MAX_HEIGHT: value = found->maxHeight; break;
+    case FWC_FREEMODE_UNIT_WIDTH: value = found->unitWidth; break;
+    case FWC_FREEMODE_UNIT_HEIGHT: value = found->unitHeight; break;
+    case FWC_FREEMODE_UNIT_LEFT: value = found->unitLeft; break;
+    case FWC_FREEMODE_UNIT_TOP: value = found->unitTop; break;
+    default: return FWC_ERR_INVALID_ARGUMENT;
+    }
+    return FW_STATUS_OK;
+}
+
+AreaOfInterest SimCamera::aoi() {
+    std::lock_guard lock(mutex_);
+    return {format_.left, format_.top, format_.width, format_.height};
+}
+
+int32_t SimCamera::prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) {
+    std::lock_guard lock(mutex_);
+    if (thread_.joinable()) {
+        return FWC_ERR_ACQUISITION_RUNNING;
+    }
+    CurrentFormat requested;
+    requested.format = format;
+    requested.mode = mode;
+    requested.rate = rate;
+    const int32_t status = validateFormat(requested);
+    if (status != FW_STATUS_OK) {
+        return status;
+    }
+    const FixedGeometry geometry = fixedGeometry(format, mode);
+    requested.coding = geometry.coding;
+    requested.width = geometry.width;
+    requested.height = geometry.height;
+    requested.busLoad = format_.busLoad;
+    format_ = requested;
+    configure();
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::prepareFreeGrab(FreeGrabRequest& request) {
+    std::lock_guard lock(mutex_);
+    if (thread_.joinable()) {
+        return FWC_ERR_ACQUISITION_RUNNING;
+    }
+    const Format7Mode* mode = findMode(request.mode);
+    if (mode == nullptr) {
+        return FWC_ERR_NO_FREE_MODE;
+    }
+    if (std::find(mode->codings.begin(), mode->codings.end(), request.coding) ==
+        mode->codings.end()) {
+        return FWC_ERR_CODING_UNSUPPORTED;
+    }
+    request.aoi = roundAoi(*mode, request.coding, description_.interlaced, request.aoi);
+    request.busLoad = boundBusLoad(request.busLoad);
+    format_.format = format7;
+    format_.mode = request.mode;
+    format_.rate = 0;
+    format_.coding = request.coding;
+    format_.left = request.aoi.left;
+    format_.top = request.aoi.top;
+    format_.width = request.aoi.width;
+    format_.height = request.aoi.height;
+    format_.busLoad = request.busLoad;
+    configure();
+    return FW_STATUS_OK;
+}
+
+const Format7Mode* SimCamera::findMode(uint32_t mode) const {
+    for (const Format7Mode& candidate : description_.format7) {
+        if (candidate.mode == mode) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
+int32_t SimCamera::validateFormat(const CurrentFormat& format) const {
+    if (format.format == format7) {
+        const Format7Mode* mode = findMode(format.mode);
+        if (mode == nullptr) {
+            return FWC_ERR_NO_FREE_MODE;
+        }
+        if (std::find(mode->codings.begin(), mode->codings.end(), format.coding) ==
+            mode->codings.end()) {
+            return FWC_ERR_CODING_UNSUPPORTED;
+        }
+        const AreaOfInterest given{format.left, format.top, format.width, format.height};
+        const AreaOfInterest accepted = roundAoi(*mode, format.coding, description_.interlaced,
+                                                 given);
+        if (accepted.left != given.left || accepted.top != given.top ||
+            accepted.width != given.width || accepted.height != given.height ||
+            format.busLoad != boundBusLoad(format.busLoad)) {
+            return FWC_ERR_INVALID_ARGUMENT;
+        }
+        return FW_STATUS_OK;
+    }
+    for (const FixedFormat& fixed : description_.fixedFormats) {
+        if (fixed.format == format.format && fixed.mode == format.mode &&
+            std::find(fixed.rates.begin(), fixed.rates.end(), format.rate) != fixed.rates.end()) {
+            return FW_STATUS_OK;
+        }
+    }
+    return FWC_ERR_FORMAT_UNSUPPORTED;
+}
+
+FrameWindow SimCamera::window() const {
+    return {format_.left, format_.top, format_.width, format_.height};
+}
+
+void SimCamera::configure() {
+    uint32_t sensorWidth = format_.width;
+    uint32_t sensorHeight = format_.height;
+    if (const Format7Mode* mode = findMode(format_.mode);
+        format_.format == format7 && mode != nullptr) {
+        sensorWidth = mode->maxWidth;
+        sensorHeight = mode->maxHeight;
+    }
+    if (scene_.sensorWidth() != sensorWidth || scene_.sensorHeight() != sensorHeight) {
+        scene_.render(sensorWidth, sensorHeight);
+    }
+    encoder_ = {format_.width, format_.height, format_.coding, description_.bayer,
+                description_.interlaced};
+    sceneFrame_.resize(static_cast<size_t>(format_.width) * format_.height *
+                       sceneChannels(format_.coding));
+    ring_.reset(ringSize(), frameBytes(format_.coding, format_.width, format_.height));
+}
+
+double SimCamera::frameRateLocked() const {
+    const double rate =
+        format_.format == format7
+            ? format7FrameRate(format_.busLoad,
+                               frameBytes(format_.coding, format_.width, format_.height))
+            : fixedFrameRate(format_.rate);
+    return std::min(rate, description_.maxFrameRate);
+}
+
+double SimCamera::frameRate() {
+    std::lock_guard lock(mutex_);
+    return frameRateLocked();
+}
+
+int32_t SimCamera::groundTruth(uint32_t frameNumber, uint8_t* buffer, uint32_t size,
+                               uint32_t& channels) {
+    std::lock_guard lock(mutex_);
+    channels = sceneChannels(format_.coding);
+    const size_t needed = static_cast<size_t>(format_.width) * format_.height * channels;
+    if (size < needed) {
+        return FWC_ERR_BUFFER_TOO_SMALL;
+    }
+    scene_.compose(frameNumber, window(), channels, tables_, buffer);
+    return FW_STATUS_OK;
+}
+
+}  // namespace fwsim
