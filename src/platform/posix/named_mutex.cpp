@@ -1,9 +1,10 @@
 // Named mutexes over POSIX shared memory: one robust, process-shared, recursive pthread
 // mutex per name in the shared-memory object "/lvc-mutex.<name>". Robust, so a mutex whose
 // owner died is handed to the next waiter (EOWNERDEAD, made consistent and taken, as a
-// Windows mutex is abandoned); recursive, so its owner thread may take it again. The object
-// is never removed: like the name of a Windows mutex, it means the same mutex to every
-// process that opens it.
+// Windows mutex is abandoned); recursive, so its owner thread may take it again. Every
+// handle of one name in a process shares one mapping, as Windows handles share one
+// kernel object. The object is never removed: like the name of a Windows mutex, it means
+// the same mutex to every process that opens it.
 #include "platform/named_mutex.h"
 
 #include <atomic>
@@ -11,6 +12,8 @@
 #include <chrono>
 #include <climits>
 #include <ctime>
+#include <map>
+#include <mutex>
 #include <new>
 #include <string>
 #include <thread>
@@ -22,15 +25,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
+
 namespace lvc {
 
 namespace {
 
 // The mapped object. A new object is all zero bytes; the first process to claim it writes
 // its pid into `state` with kInitialising, sets the mutex up, then publishes kReady.
+// ownerThread and depth are written by the owner only, while it holds the mutex; they let
+// a release by a thread that does not own the mutex be refused without touching it.
 struct SharedMutex {
     uint64_t state;
     pthread_mutex_t mutex;
+    pid_t ownerThread;
+    uint32_t depth;
 };
 
 constexpr uint64_t kInitialising = 1;
@@ -38,8 +49,9 @@ constexpr uint64_t kReady = 2;
 constexpr uint32_t kWaitForever = 0xFFFFFFFF;
 constexpr auto kInitialisationDeadline = std::chrono::seconds(5);
 
-static_assert(std::atomic_ref<uint64_t>::is_always_lock_free,
-              "the state word is shared between processes");
+static_assert(std::atomic_ref<uint64_t>::is_always_lock_free &&
+                  std::atomic_ref<pid_t>::is_always_lock_free,
+              "the state and owner words are shared between processes");
 
 std::string sharedObjectName(const char* name) {
     std::string objectName = "/lvc-mutex.";
@@ -90,9 +102,7 @@ bool makeReady(SharedMutex* shared) {
     }
 }
 
-SharedMutex* mapSharedMutex(const char* name) {
-    const std::string objectName = sharedObjectName(name);
-    if (objectName.size() > NAME_MAX) return nullptr;
+SharedMutex* mapSharedMutex(const std::string& objectName) {
     const int descriptor = shm_open(objectName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0) return nullptr;
     struct stat status {};
@@ -113,6 +123,37 @@ SharedMutex* mapSharedMutex(const char* name) {
     return shared;
 }
 
+// The mappings of this process, one per name, with the number of open handles.
+struct Mapping {
+    SharedMutex* shared = nullptr;
+    int handles = 0;
+};
+std::mutex mappingsMutex;
+std::map<std::string, Mapping>& mappings() {
+    static std::map<std::string, Mapping> table;
+    return table;
+}
+
+SharedMutex* acquireMapping(const std::string& objectName) {
+    std::lock_guard lock(mappingsMutex);
+    Mapping& mapping = mappings()[objectName];
+    if (mapping.shared == nullptr) mapping.shared = mapSharedMutex(objectName);
+    if (mapping.shared == nullptr) {
+        mappings().erase(objectName);
+        return nullptr;
+    }
+    ++mapping.handles;
+    return mapping.shared;
+}
+
+void releaseMapping(const std::string& objectName) {
+    std::lock_guard lock(mappingsMutex);
+    const auto found = mappings().find(objectName);
+    if (found == mappings().end() || --found->second.handles > 0) return;
+    munmap(found->second.shared, sizeof(SharedMutex));
+    mappings().erase(found);
+}
+
 timespec realTimeAfter(uint32_t timeoutMs) {
     timespec deadline{};
     clock_gettime(CLOCK_REALTIME, &deadline);
@@ -125,13 +166,34 @@ timespec realTimeAfter(uint32_t timeoutMs) {
     return deadline;
 }
 
-// The result of a lock call: an owner that died leaves the mutex to this thread.
-MutexWait lockResult(pthread_mutex_t* mutex, int status) {
+// The thread sanitizer follows pthread_mutex_timedlock only when it returns 0; an owner
+// that died during the wait would leave it believing the mutex free.
+void noteTakenOver([[maybe_unused]] pthread_mutex_t* mutex) {
+#if defined(__SANITIZE_THREAD__)
+    __tsan_mutex_pre_lock(mutex, __tsan_mutex_try_lock);
+    __tsan_mutex_post_lock(mutex, __tsan_mutex_try_lock, 0);
+#endif
+}
+
+// Records the calling thread as owner; an owner that died left its record behind, which
+// the new owner replaces.
+MutexWait taken(SharedMutex* shared, bool ownerDied) {
+    std::atomic_ref<pid_t> owner(shared->ownerThread);
+    if (ownerDied) {
+        if (pthread_mutex_consistent(&shared->mutex) != 0) return MutexWait::Failed;
+        shared->depth = 0;
+    }
+    owner.store(gettid());
+    ++shared->depth;
+    return MutexWait::Acquired;
+}
+
+MutexWait lockResult(SharedMutex* shared, int status) {
     switch (status) {
     case 0:
-        return MutexWait::Acquired;
+        return taken(shared, false);
     case EOWNERDEAD:
-        return pthread_mutex_consistent(mutex) == 0 ? MutexWait::Acquired : MutexWait::Failed;
+        return taken(shared, true);
     case EBUSY:
     case ETIMEDOUT:
         return MutexWait::TimedOut;
@@ -144,39 +206,50 @@ MutexWait lockResult(pthread_mutex_t* mutex, int status) {
 
 class NamedMutex {
 public:
-    explicit NamedMutex(SharedMutex* shared) : shared_(shared) {}
-    ~NamedMutex() { munmap(shared_, sizeof(SharedMutex)); }
+    NamedMutex(std::string objectName, SharedMutex* shared)
+        : objectName_(std::move(objectName)), shared_(shared) {}
+    ~NamedMutex() { releaseMapping(objectName_); }
     NamedMutex(const NamedMutex&) = delete;
     NamedMutex& operator=(const NamedMutex&) = delete;
 
-    pthread_mutex_t* mutex() { return &shared_->mutex; }
+    SharedMutex* shared() { return shared_; }
 
 private:
+    std::string objectName_;
     SharedMutex* shared_;
 };
 
 NamedMutex* openOrCreateNamedMutex(const char* name) {
     if (name == nullptr || *name == '\0') return nullptr;
-    SharedMutex* shared = mapSharedMutex(name);
+    std::string objectName = sharedObjectName(name);
+    if (objectName.size() > NAME_MAX) return nullptr;
+    SharedMutex* shared = acquireMapping(objectName);
     if (shared == nullptr) return nullptr;
-    auto* mutex = new (std::nothrow) NamedMutex(shared);
-    if (mutex == nullptr) munmap(shared, sizeof(SharedMutex));
+    auto* mutex = new (std::nothrow) NamedMutex(objectName, shared);
+    if (mutex == nullptr) releaseMapping(objectName);
     return mutex;
 }
 
 // A free or abandoned mutex is taken by the first try; only a held one is waited for.
 MutexWait waitNamedMutex(NamedMutex* mutex, uint32_t timeoutMs) {
     if (mutex == nullptr) return MutexWait::Failed;
-    pthread_mutex_t* lock = mutex->mutex();
-    const MutexWait tried = lockResult(lock, pthread_mutex_trylock(lock));
+    SharedMutex* shared = mutex->shared();
+    const MutexWait tried = lockResult(shared, pthread_mutex_trylock(&shared->mutex));
     if (tried != MutexWait::TimedOut || timeoutMs == 0) return tried;
-    if (timeoutMs == kWaitForever) return lockResult(lock, pthread_mutex_lock(lock));
+    if (timeoutMs == kWaitForever) return lockResult(shared, pthread_mutex_lock(&shared->mutex));
     const timespec deadline = realTimeAfter(timeoutMs);
-    return lockResult(lock, pthread_mutex_timedlock(lock, &deadline));
+    const int status = pthread_mutex_timedlock(&shared->mutex, &deadline);
+    if (status == EOWNERDEAD) noteTakenOver(&shared->mutex);
+    return lockResult(shared, status);
 }
 
 bool releaseNamedMutex(NamedMutex* mutex) {
-    return mutex != nullptr && pthread_mutex_unlock(mutex->mutex()) == 0;
+    if (mutex == nullptr) return false;
+    SharedMutex* shared = mutex->shared();
+    std::atomic_ref<pid_t> owner(shared->ownerThread);
+    if (owner.load() != gettid() || shared->depth == 0) return false;
+    if (--shared->depth == 0) owner.store(0);
+    return pthread_mutex_unlock(&shared->mutex) == 0;
 }
 
 void closeNamedMutex(NamedMutex* mutex) { delete mutex; }
