@@ -1,6 +1,9 @@
 // Gradient-corrected linear demosaic: each missing colour is the bilinear estimate from
 // its nearest samples, corrected by the Laplacian of the centre pixel's own colour over a
 // 5 x 5 neighbourhood. Weights are in sixteenths and sum to one, so flat areas stay flat.
+//
+// The formulas are written once for a scalar sample (int) and for a vector of samples:
+// get(dy, dx) returns the sample(s) at that offset from the centre.
 #pragma once
 
 #include "pixel_arithmetic.h"
@@ -21,54 +24,65 @@ struct Raw16MsbSamples {
 
 enum class Colour { red, green, blue };
 
-// The 5 x 5 neighbourhood of one pixel: get(dy, dx) returns the sample at that offset.
 template <class Get>
-int greenAtRedOrBlue(const Get& get) {
-    int sum = 8 * get(0, 0) + 4 * (get(-1, 0) + get(1, 0) + get(0, -1) + get(0, 1)) -
-              2 * (get(-2, 0) + get(2, 0) + get(0, -2) + get(0, 2));
+auto greenAtRedOrBlue(const Get& get) {
+    auto sum = 8 * get(0, 0) + 4 * (get(-1, 0) + get(1, 0) + get(0, -1) + get(0, 1)) -
+               2 * (get(-2, 0) + get(2, 0) + get(0, -2) + get(0, 2));
     return (sum + 8) >> 4;
 }
 
 // Colour sampled left and right of a green pixel.
 template <class Get>
-int fromLeftAndRight(const Get& get) {
-    int sum = 10 * get(0, 0) + 8 * (get(0, -1) + get(0, 1)) - 2 * (get(0, -2) + get(0, 2)) -
-              2 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) + get(-2, 0) + get(2, 0);
+auto fromLeftAndRight(const Get& get) {
+    auto sum = 10 * get(0, 0) + 8 * (get(0, -1) + get(0, 1)) - 2 * (get(0, -2) + get(0, 2)) -
+               2 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) + get(-2, 0) + get(2, 0);
     return (sum + 8) >> 4;
 }
 
 // Colour sampled above and below a green pixel.
 template <class Get>
-int fromAboveAndBelow(const Get& get) {
-    int sum = 10 * get(0, 0) + 8 * (get(-1, 0) + get(1, 0)) - 2 * (get(-2, 0) + get(2, 0)) -
-              2 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) + get(0, -2) + get(0, 2);
+auto fromAboveAndBelow(const Get& get) {
+    auto sum = 10 * get(0, 0) + 8 * (get(-1, 0) + get(1, 0)) - 2 * (get(-2, 0) + get(2, 0)) -
+               2 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) + get(0, -2) + get(0, 2);
     return (sum + 8) >> 4;
 }
 
 // Red at a blue pixel or blue at a red one: the four diagonal samples.
 template <class Get>
-int fromDiagonals(const Get& get) {
-    int sum = 12 * get(0, 0) + 4 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) -
-              3 * (get(-2, 0) + get(2, 0) + get(0, -2) + get(0, 2));
+auto fromDiagonals(const Get& get) {
+    auto sum = 12 * get(0, 0) + 4 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) -
+               3 * (get(-2, 0) + get(2, 0) + get(0, -2) + get(0, 2));
     return (sum + 8) >> 4;
 }
 
-// One BGR pixel whose sample has colour `centre`; redRow: the row holds red samples.
+// Unclamped blue, green and red of a pixel.
+template <class T>
+struct Channels {
+    T blue, green, red;
+};
+
+// The pixel's sample has colour `centre`; redRow: its row holds red samples.
+template <Colour centre, bool redRow, class Get>
+auto bayerChannels(const Get& get) {
+    using T = decltype(get(0, 0));
+    if constexpr (centre == Colour::green) {
+        T sides = fromLeftAndRight(get);
+        T aboveBelow = fromAboveAndBelow(get);
+        return Channels<T>{redRow ? aboveBelow : sides, get(0, 0), redRow ? sides : aboveBelow};
+    } else {
+        T own = get(0, 0);
+        T other = fromDiagonals(get);
+        return Channels<T>{centre == Colour::blue ? own : other, greenAtRedOrBlue(get),
+                           centre == Colour::red ? own : other};
+    }
+}
+
 template <Colour centre, bool redRow, class Get>
 void demosaicPixel(uint8_t* bgr, const Get& get) {
-    if constexpr (centre == Colour::green) {
-        int sides = clampToByte(fromLeftAndRight(get));
-        int aboveBelow = clampToByte(fromAboveAndBelow(get));
-        bgr[0] = static_cast<uint8_t>(redRow ? aboveBelow : sides);
-        bgr[1] = static_cast<uint8_t>(get(0, 0));
-        bgr[2] = static_cast<uint8_t>(redRow ? sides : aboveBelow);
-    } else {
-        uint8_t own = static_cast<uint8_t>(get(0, 0));
-        uint8_t other = clampToByte(fromDiagonals(get));
-        bgr[0] = centre == Colour::blue ? own : other;
-        bgr[1] = clampToByte(greenAtRedOrBlue(get));
-        bgr[2] = centre == Colour::red ? own : other;
-    }
+    Channels<int> channels = bayerChannels<centre, redRow>(get);
+    bgr[0] = clampToByte(channels.blue);
+    bgr[1] = clampToByte(channels.green);
+    bgr[2] = clampToByte(channels.red);
 }
 
 // Index beyond an edge mirrored about the edge pixel (..., 2, 1, 0, 1, 2, ...), which keeps
@@ -81,13 +95,19 @@ inline std::ptrdiff_t mirrorIndex(std::ptrdiff_t index, std::ptrdiff_t size) {
     return folded < size ? folded : period - folded;
 }
 
-// One output row. The row's samples alternate evenColour, oddColour from column 0.
-template <class Samples, Colour evenColour, bool redRow>
+template <Colour evenColour, bool redRow>
+constexpr Colour oddColourOf() {
+    if constexpr (evenColour != Colour::green) return Colour::green;
+    return redRow ? Colour::red : Colour::blue;
+}
+
+// One output row whose samples alternate evenColour, oddColour from column 0. Vector
+// converts a run of interior columns from column 2 and returns where it stopped; the
+// scalar loop finishes the interior and the mirrored path the two columns at each edge.
+template <class Samples, class Vector, Colour evenColour, bool redRow>
 class BayerRow {
 public:
-    static constexpr Colour oddColour = evenColour == Colour::green
-                                            ? (redRow ? Colour::red : Colour::blue)
-                                            : Colour::green;
+    static constexpr Colour oddColour = oddColourOf<evenColour, redRow>();
 
     // rows: the five source rows centred on this one, edges already mirrored.
     static void convert(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
@@ -105,18 +125,22 @@ private:
     // column left for the edge path.
     static std::size_t convertInterior(uint8_t* out, const uint8_t* const* rows,
                                        std::size_t width) {
-        if (width < 6) return 2;
-        std::size_t pairs = (width - 4) / 2;
-        for (std::size_t pair = 0; pair < pairs; ++pair) {
-            std::ptrdiff_t x = static_cast<std::ptrdiff_t>(2 + 2 * pair);
-            auto even = [rows, x](int dy, int dx) { return Samples::at(rows[dy + 2], x + dx); };
-            auto odd = [rows, x](int dy, int dx) {
-                return Samples::at(rows[dy + 2], x + 1 + dx);
+        std::size_t x = 2;
+        if constexpr (Samples::bytesPerSample == 1) {
+            x = Vector::template bayerInterior<evenColour, redRow>(out, rows, width);
+        }
+        for (; x + 4 <= width; x += 2) {
+            std::ptrdiff_t column = static_cast<std::ptrdiff_t>(x);
+            auto even = [rows, column](int dy, int dx) {
+                return Samples::at(rows[dy + 2], column + dx);
+            };
+            auto odd = [rows, column](int dy, int dx) {
+                return Samples::at(rows[dy + 2], column + 1 + dx);
             };
             demosaicPixel<evenColour, redRow>(out + 3 * x, even);
             demosaicPixel<oddColour, redRow>(out + 3 * x + 3, odd);
         }
-        return 2 + 2 * pairs;
+        return x;
     }
 
     static void convertMirrored(uint8_t* bgr, const uint8_t* const* rows, std::size_t x,
@@ -147,36 +171,41 @@ inline bool rowHoldsRed(uint32_t pattern, std::size_t y) {
     return (y % 2 == 0) == firstRowRed;
 }
 
-template <class Samples>
-void demosaicRow(uint8_t* out, const uint8_t* const* rows, std::size_t width, Colour first,
-                 bool redRow) {
-    if (redRow) {
+template <class Samples, class Vector>
+void demosaicRow(uint8_t* out, const uint8_t* const* rows, std::size_t width, uint32_t pattern,
+                 std::size_t y) {
+    Colour first = firstColour(pattern, y);
+    if (rowHoldsRed(pattern, y)) {
         if (first == Colour::green) {
-            BayerRow<Samples, Colour::green, true>::convert(out, rows, width);
+            BayerRow<Samples, Vector, Colour::green, true>::convert(out, rows, width);
         } else {
-            BayerRow<Samples, Colour::red, true>::convert(out, rows, width);
+            BayerRow<Samples, Vector, Colour::red, true>::convert(out, rows, width);
         }
     } else if (first == Colour::green) {
-        BayerRow<Samples, Colour::green, false>::convert(out, rows, width);
+        BayerRow<Samples, Vector, Colour::green, false>::convert(out, rows, width);
     } else {
-        BayerRow<Samples, Colour::blue, false>::convert(out, rows, width);
+        BayerRow<Samples, Vector, Colour::blue, false>::convert(out, rows, width);
+    }
+}
+
+// The five source rows around row y, mirrored at the top and bottom.
+inline void mosaicWindow(const uint8_t* rows[5], const uint8_t* in, std::size_t stride,
+                         std::size_t y, std::size_t height) {
+    for (int dy = -2; dy <= 2; ++dy) {
+        std::ptrdiff_t source = mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy,
+                                            static_cast<std::ptrdiff_t>(height));
+        rows[dy + 2] = in + static_cast<std::size_t>(source) * stride;
     }
 }
 
 // The whole image; arguments already checked (pattern 0..3, sizes addressable).
-template <class Samples>
+template <class Samples, class Vector>
 void demosaic(uint8_t* out, const uint8_t* in, std::size_t width, std::size_t height,
               uint32_t pattern) {
-    std::size_t stride = width * Samples::bytesPerSample;
     for (std::size_t y = 0; y < height; ++y) {
         const uint8_t* rows[5];
-        for (int dy = -2; dy <= 2; ++dy) {
-            std::ptrdiff_t source = mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy,
-                                                static_cast<std::ptrdiff_t>(height));
-            rows[dy + 2] = in + static_cast<std::size_t>(source) * stride;
-        }
-        demosaicRow<Samples>(out + 3 * width * y, rows, width, firstColour(pattern, y),
-                             rowHoldsRed(pattern, y));
+        mosaicWindow(rows, in, width * Samples::bytesPerSample, y, height);
+        demosaicRow<Samples, Vector>(out + 3 * width * y, rows, width, pattern, y);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "kernel_set.h"
 
 #if defined(__AVX2__)
+#include "avx2_vector_parts.h"
 #include "kernel_set_instance.h"
 #endif
 
@@ -9,7 +10,8 @@ namespace fwt {
 
 const KernelSet* avx2Kernels() {
 #if defined(__AVX2__)
-    return &kernelSetInstance;
+    static constexpr KernelSet set = kernelSetWith<Avx2VectorParts>();
+    return &set;
 #else
     return nullptr;
 #endif

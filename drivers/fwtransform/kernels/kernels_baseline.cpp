@@ -1,7 +1,11 @@
 #include "kernel_set_instance.h"
+#include "scalar_only.h"
 
 namespace fwt {
 
-const KernelSet& baselineKernels() { return kernelSetInstance; }
+const KernelSet& baselineKernels() {
+    static constexpr KernelSet set = kernelSetWith<ScalarOnly>();
+    return set;
+}
 
 }  // namespace fwt
