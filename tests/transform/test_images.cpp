@@ -75,9 +75,9 @@ BgrImage zonePlate(std::size_t width, std::size_t height) {
     for (std::size_t y = 0; y < height; ++y) {
         for (std::size_t x = 0; x < width; ++x) {
             double dx = static_cast<double>(x) - cx, dy = static_cast<double>(y) - cy;
-            // Phase pi r^2 / (2 R): 0.25 cycles per pixel at radius R, Nyquist of the
-            // red and blue samples.
-            double phase = 3.14159265358979 * (dx * dx + dy * dy) / (2 * radius);
+            // Phase pi r^2 / (4 R): r / (4 R) cycles per pixel, 0.25 at radius R, the
+            // Nyquist frequency of the red and blue samples.
+            double phase = 3.14159265358979 * (dx * dx + dy * dy) / (4 * radius);
             uint8_t grey = roundToByte(127.5 + 110 * std::cos(phase));
             std::fill_n(&scene.pixels[3 * (y * width + x)], 3, grey);
         }
