@@ -155,8 +155,10 @@ std::string changedContent(const std::string& original, const char* section, con
             if (equalsIgnoringCase(parsed.name, section)) sectionStart = i;
         } else if (sectionStart && parsed.kind == ProfileLine::Kind::Entry) {
             if (equalsIgnoringCase(parsed.name, key)) {
+                // The key keeps the spelling it has in the file.
+                const std::string replaced = std::string(parsed.name) + "=" + value + newline;
                 std::string result;
-                for (std::size_t j = 0; j < lines.size(); ++j) result += j == i ? entry : lines[j];
+                for (std::size_t j = 0; j < lines.size(); ++j) result += j == i ? replaced : lines[j];
                 return result;
             }
         }
