@@ -80,10 +80,10 @@ uint32_t FWC_CALL onFrameReady(void* context) {
     const bool delivering = camera->frameRequested || camera->continuous;
     const int32_t status = fetchFrame(*camera, delivering);
     if (status != 0) {
-        checkResult(status, "FWC_GetNativeImage");
         // The shot is spent: re-arm, so the next request starts a new one instead of
         // waiting for a frame that will never come.
         if (isMultishot(*camera)) camera->frameRequested = false;
+        checkResult(status, "FWC_GetNativeImage");
     } else if (delivering) {
         deliverFrame(*camera);
     }
