@@ -20,7 +20,7 @@ struct Size {
 // rows wider than the 16-bit demosaic's row buffers.
 const Size sizes[] = {{1, 1},   {2, 2},   {3, 5},   {5, 3},     {1, 7},    {7, 1},
                       {6, 4},   {7, 9},   {17, 3},  {31, 6},    {33, 5},   {64, 4},
-                      {65, 11}, {97, 2},  {130, 7}, {640, 480}, {4098, 3}, {4099, 2}};
+                      {65, 11}, {97, 2},  {130, 7}, {640, 480}, {4096, 3}, {4099, 2}};
 
 std::string describe(Size size, uint32_t pattern) {
     return std::to_string(size.width) + "x" + std::to_string(size.height) + " pattern " +
