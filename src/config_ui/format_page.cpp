@@ -192,10 +192,13 @@ void CFormatPage::fillColorList() {
     } else {
         // In a Format 7 mode the camera's current colour coding is preselected.
         uint32_t currentCoding = kNoSelection;
-        if (current.format >= kFormat7 && current.mode == low)
-            checkResult(FWC_GetCurrentImageFormat(cameraId_, nullptr, nullptr, &currentCoding,
-                                                  nullptr),
-                        "FWC_GetCurrentImageFormat");
+        if (current.format >= kFormat7 && current.mode == low) {
+            uint32_t width = 0, height = 0, bitDepth = 0;
+            if (checkResult(FWC_GetCurrentImageFormat(cameraId_, &width, &height, &currentCoding,
+                                                      &bitDepth),
+                            "FWC_GetCurrentImageFormat") != 0)
+                currentCoding = kNoSelection;
+        }
         forEachFreeMode(cameraId_, [&](const FreeModeEntry& entry) {
             if (entry.mode != low) return;
             entries.emplace_back(colorCodingName(entry.colorCoding), entry.colorCoding);

@@ -1,0 +1,71 @@
+// One page of the Qt sheet: the template's controls as widgets at their template
+// positions, addressed by id, with their signals forwarded as control events.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "config_ui/qt/dialog_units.h"
+#include "config_ui/sheet_view.h"
+
+namespace lvc::qt {
+
+class QtPageView final : public PageView {
+public:
+    using Raise = std::function<void(int32_t, ControlEvent)>;
+    // Builds the controls as children of page.
+    QtPageView(const PageTemplate& pageTemplate, QWidget* page, const DialogUnits& units,
+               Raise raise);
+
+    void enable(int32_t id, bool enabled) override;
+    void setText(int32_t id, const std::string& text) override;
+    std::string text(int32_t id) override;
+    void setChecked(int32_t id, bool checked) override;
+    bool isChecked(int32_t id) override;
+    void clearList(int32_t id) override;
+    int32_t addListItem(int32_t id, const std::string& text, uint32_t data) override;
+    int32_t listCount(int32_t id) override;
+    std::string listItemText(int32_t id, int32_t index) override;
+    uint32_t listItemData(int32_t id, int32_t index) override;
+    void setListSelection(int32_t id, int32_t index) override;
+    int32_t listSelection(int32_t id) override;
+    void setSpinBuddy(int32_t spinId, int32_t editId) override;
+    void setSpinRange(int32_t id, int32_t lowest, int32_t highest) override;
+    void spinRange(int32_t id, int32_t* lowest, int32_t* highest) override;
+    void setSpinPosition(int32_t id, int32_t position) override;
+    int32_t spinPosition(int32_t id) override;
+    void setSpinStep(int32_t id, int32_t increment) override;
+    void setTrackBarRange(int32_t id, int32_t lowest, int32_t highest) override;
+    void setTrackBarPosition(int32_t id, int32_t position) override;
+    int32_t trackBarPosition(int32_t id) override;
+    void setTrackBarBuddy(int32_t trackBarId, int32_t editId) override;
+    void addListViewColumn(int32_t id, int32_t column, const std::string& heading,
+                           int32_t widthPixels, ColumnAlignment alignment) override;
+    int32_t addListViewRow(int32_t id, const std::string& text, uint32_t data) override;
+    void setListViewCell(int32_t id, int32_t row, int32_t column,
+                         const std::string& text) override;
+    std::string listViewCell(int32_t id, int32_t row, int32_t column) override;
+    int32_t listViewRowCount(int32_t id) override;
+    uint32_t listViewRowData(int32_t id, int32_t row) override;
+    void setListViewSelection(int32_t id, int32_t row) override;
+    int32_t listViewSelection(int32_t id) override;
+    void showInvalidValue(int32_t id, const std::string& message) override;
+    bool chooseFile(const FileDialogRequest& request, std::string* path) override;
+
+private:
+    QWidget* createControl(const ControlTemplate& control, QWidget* previous);
+    void connectEvents(const ControlTemplate& control, QWidget* widget);
+    template <typename Widget>
+    Widget* find(int32_t id) const;
+
+    QWidget* page_;
+    std::map<int32_t, QWidget*> controls_;
+    std::map<int32_t, Qt::Alignment> columnAlignments_;
+    Raise raise_;
+};
+
+// The object name a control's widget carries, so that tests and tools can find it.
+QString controlObjectName(int32_t id);
+
+}  // namespace lvc::qt
