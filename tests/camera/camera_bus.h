@@ -13,6 +13,7 @@ constexpr uint32_t kLutCamera = 2003;      // Mono8 with a 256-element LUT
 constexpr uint32_t kNoLutCamera = 2004;    // Mono8 without a LUT
 constexpr uint32_t kEmptyLutCamera = 2005; // Mono8 with a LUT of 0 elements
 constexpr uint32_t kWideCamera = 2006;     // Format 7 RGB16: six native bytes per pixel
+constexpr uint32_t kTriggerCamera = 2007;  // Mono8 waiting for its trigger input
 constexpr uint32_t kFirstCodingCamera = 2100;  // 2100 + coding: Format 7, 64 x 48
 
 inline std::string cameraModel(uint32_t id) {
@@ -23,6 +24,7 @@ inline std::string cameraModel(uint32_t id) {
         case kNoLutCamera: return "NoLut";
         case kEmptyLutCamera: return "EmptyLut";
         case kWideCamera: return "Wide";
+        case kTriggerCamera: return "Trigger";
         default: return "Coding";
     }
 }
@@ -61,7 +63,8 @@ inline std::string cameraBusJson() {
         monoCameraJson(kLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 256 })") +
         ",\n" + monoCameraJson(kNoLutCamera, "") + ",\n" +
         monoCameraJson(kEmptyLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 0 })") +
-        ",\n" + format7CameraJson(kWideCamera, 6, "[0, 0, 64, 48]");
+        ",\n" + format7CameraJson(kWideCamera, 6, "[0, 0, 64, 48]") + ",\n" +
+        monoCameraJson(kTriggerCamera, R"(, "trigger": { "mode": 0, "active": true })");
     for (const uint32_t coding : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 128u, 129u, 130u}) {
         cameras += ",\n" + format7CameraJson(kFirstCodingCamera + coding, coding, "[0, 0, 64, 48]");
     }

@@ -2,6 +2,7 @@
 // and closes them again, through the plug-in's exports on the simulated bus.
 #include <atomic>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ namespace {
 using PortOperationsTest = PluginFixture;
 
 TEST_F(PortOperationsTest, OpensAFixedFormatCamera) {
+    DebugLog::instance().clear();
     uint32_t size[2] = {};
     ASSERT_TRUE(open(3, kMonoCamera, size));
     EXPECT_EQ(size[0], 640u);
@@ -40,6 +42,18 @@ TEST_F(PortOperationsTest, ReadsStoredSettingsBeforeTheStart) {
     ASSERT_TRUE(open(0, kColourCamera));
     EXPECT_EQ(DebugLog::instance().lines().back(),
               "F7: Lorvsim Colour - 2002 320x240 pos(8,4) RAW8 8 bit load 500 streaming\n");
+}
+
+TEST_F(PortOperationsTest, ReadsSettingsFromTheCurrentDirectoryWithoutSystemPath) {
+    writeIni("[Lorvsim Colour - 2002]\nBusload=500\n");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(bus.directory());
+    host.setSystemPath("");
+    const bool opened = open(0, kColourCamera);
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(DebugLog::instance().lines().back(),
+              "F7: Lorvsim Colour - 2002 320x240 pos(8,4) RAW8 8 bit load 500 multishot\n");
 }
 
 TEST_F(PortOperationsTest, RefusesWhatCannotBeOpened) {
