@@ -1,0 +1,61 @@
+// Claims are named kernel events, one per camera of a bus: the process that creates the
+// event holds the claim, and a process that finds it existing sees the camera busy. The
+// kernel destroys the event when its last handle closes, so a released claim or a dead
+// holder frees the camera, and unlike a mutex the claim belongs to no thread: the camera
+// may be closed on another thread than the one that opened it.
+#include <cstdio>
+
+#include <windows.h>
+
+#include "camera_claim.h"
+#include "driver/fw_status.h"
+
+namespace fwsim {
+namespace {
+
+class EventClaim : public CameraClaim {
+public:
+    explicit EventClaim(HANDLE event) : event_(event) {}
+    ~EventClaim() override { CloseHandle(event_); }
+    EventClaim(const EventClaim&) = delete;
+    EventClaim& operator=(const EventClaim&) = delete;
+
+private:
+    HANDLE event_;
+};
+
+uint64_t hashOf(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string claimName(const std::string& busKey, uint32_t cameraId) {
+    char name[64];
+    std::snprintf(name, sizeof name, "fwcontrol-sim-%016llx-camera-%lu",
+                  static_cast<unsigned long long>(hashOf(busKey)),
+                  static_cast<unsigned long>(cameraId));
+    return name;
+}
+
+}  // namespace
+
+std::unique_ptr<CameraClaim> claimCamera(const std::string& busKey, uint32_t cameraId,
+                                         int32_t& status) {
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, claimName(busKey, cameraId).c_str());
+    if (event == nullptr) {
+        status = FWC_ERR_RESOURCES;
+        return nullptr;
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(event);
+        status = FWC_ERR_CAMERA_BUSY;
+        return nullptr;
+    }
+    status = FW_STATUS_OK;
+    return std::make_unique<EventClaim>(event);
+}
+
+}  // namespace fwsim
