@@ -10,7 +10,9 @@ bool formatLocalTimeOfDay(char* destination, std::size_t size) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     if (localtime_r(&now, &local) == nullptr) return false;
-    return std::strftime(destination, size, "%H:%M:%S", &local) != 0;
+    if (std::strftime(destination, size, "%H:%M:%S", &local) != 0) return true;
+    destination[0] = '\0';
+    return false;
 }
 
 }  // namespace lvc

@@ -1,0 +1,102 @@
+// PortTable: slots, the one-port-per-name rule and lookups, also under concurrent use.
+#include "boundary/port_table.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "camera/camera.h"
+
+namespace lvc {
+namespace {
+
+std::unique_ptr<CCamera> cameraNamed(const char* name) {
+    auto camera = std::make_unique<CCamera>();
+    std::strncpy(camera->name, name, sizeof camera->name - 1);
+    return camera;
+}
+
+class PortTableTest : public ::testing::Test {
+protected:
+    // Every slot is emptied again: the table lives as long as the process.
+    void TearDown() override {
+        for (int32_t port = 0; port < kPortCount; ++port) vacatePort(port);
+    }
+};
+
+TEST_F(PortTableTest, SlotHoldsOneCameraAndANameIsOpenOnOnePortOnly) {
+    auto first = cameraNamed("Acme Eye - 1");
+    auto sameName = cameraNamed("Acme Eye - 1");
+    auto other = cameraNamed("Bolt Lens - 2");
+
+    EXPECT_FALSE(occupyPort(-1, first.get()));
+    EXPECT_FALSE(occupyPort(kPortCount, first.get()));
+    EXPECT_FALSE(occupyPort(0, nullptr));
+    ASSERT_TRUE(occupyPort(9, first.get()));
+    EXPECT_FALSE(occupyPort(9, other.get())) << "occupied";
+    EXPECT_FALSE(occupyPort(3, sameName.get())) << "the name is open on port 9";
+    ASSERT_TRUE(occupyPort(4, other.get()));
+
+    EXPECT_EQ(portCamera(9), first.get());
+    EXPECT_EQ(portCamera(3), nullptr);
+    EXPECT_EQ(portCamera(-1), nullptr);
+    EXPECT_EQ(portCamera(1 << 30), nullptr);
+
+    EXPECT_EQ(vacatePort(9), first.get());
+    EXPECT_EQ(vacatePort(9), nullptr);
+    EXPECT_EQ(vacatePort(-5), nullptr);
+    EXPECT_TRUE(occupyPort(3, sameName.get())) << "free again once port 9 is closed";
+}
+
+TEST_F(PortTableTest, FindPortByNameGivesTheLowestPortOfTheExactName) {
+    auto first = cameraNamed("Acme Eye - 1");
+    auto second = cameraNamed("Acme Eye - 10");
+    ASSERT_TRUE(occupyPort(40, first.get()));
+    ASSERT_TRUE(occupyPort(2, second.get()));
+    EXPECT_EQ(findPortByName("Acme Eye - 1"), 40);
+    EXPECT_EQ(findPortByName("Acme Eye - 10"), 2);
+    EXPECT_EQ(findPortByName("acme eye - 1"), -1);
+    EXPECT_EQ(findPortByName("Acme Eye - "), -1);
+    EXPECT_EQ(findPortByName(""), -1);
+    EXPECT_EQ(findPortByName(nullptr), -1);
+    EXPECT_TRUE(isValidPort(0));
+    EXPECT_TRUE(isValidPort(63));
+    EXPECT_FALSE(isValidPort(64));
+    EXPECT_FALSE(isValidPort(-1));
+}
+
+// Host threads opening, looking up and closing at once: every open of a name succeeds on
+// exactly one port at a time (run under the thread sanitizer for the races).
+TEST_F(PortTableTest, ConcurrentHostThreadsNeverShareANameOrASlot) {
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 2000;
+    auto shared = cameraNamed("Shared - 1");
+    std::vector<std::unique_ptr<CCamera>> twins;
+    for (int thread = 0; thread < kThreads; ++thread) twins.push_back(cameraNamed("Shared - 1"));
+    std::atomic<int> holders{0};
+    std::atomic<int> overlaps{0};
+    std::vector<std::thread> threads;
+    for (int thread = 0; thread < kThreads; ++thread) {
+        threads.emplace_back([&, thread] {
+            CCamera* mine = twins[static_cast<std::size_t>(thread)].get();
+            for (int round = 0; round < kRounds; ++round) {
+                const int32_t port = (thread * 16 + round) % kPortCount;
+                if (!occupyPort(port, mine)) continue;
+                if (holders.fetch_add(1) != 0) ++overlaps;
+                if (findPortByName("Shared - 1") != port) ++overlaps;
+                holders.fetch_sub(1);
+                if (vacatePort(port) != mine) ++overlaps;
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(overlaps.load(), 0);
+    EXPECT_EQ(findPortByName("Shared - 1"), -1);
+}
+
+}  // namespace
+}  // namespace lvc
