@@ -56,6 +56,8 @@ TEST_F(PrivateProfileTest, ReadsIntegersByThePlatformRules) {
         {"comment line", "[Cam - 1]\n;Busload=5\n", "Cam - 1", "Busload", 1000},
         {"key of the next section", "[Cam - 1]\n[Cam - 2]\nBusload=5\n", "Cam - 1", "Busload",
          1000},
+        {"bracket in the section name", "[Vendor [x]] - 1]\nBusload=3\n", "Vendor [x]] - 1",
+         "Busload", 3},
         {"first of two sections", "[Cam - 1]\nBusload=1\n[Cam - 1]\nBusload=2\n", "Cam - 1",
          "Busload", 1},
     };
@@ -96,11 +98,20 @@ TEST_F(PrivateProfileTest, WriteCreatesTheFile) {
     EXPECT_EQ(readFile(), "[Cam - 1]\nLUTname=\n");
 }
 
+TEST_F(PrivateProfileTest, WritesSectionNamesWithBrackets) {
+    ASSERT_TRUE(writeProfileString("Vendor [x] - 1", "LUT", "1", path().c_str()));
+    ASSERT_TRUE(writeProfileString("Vendor [x] - 1", "LUT", "2", path().c_str()));
+    EXPECT_EQ(readFile(), "[Vendor [x] - 1]\nLUT=2\n");
+    EXPECT_EQ(readProfileInt("Vendor [x] - 1", "LUT", 0, path().c_str()), 2);
+}
+
 TEST_F(PrivateProfileTest, RefusesTextThatWouldAddLines) {
     writeFile("[Cam - 1]\nLUTname=a.lut\n");
     EXPECT_FALSE(writeProfileString("Cam - 1", "LUTname", "x\n[Cam - 2]\nBusload=1",
                                     path().c_str()));
-    EXPECT_FALSE(writeProfileString("Cam]\n[Cam - 2", "Busload", "1", path().c_str()));
+    EXPECT_FALSE(writeProfileString("Cam\n[Cam - 2", "Busload", "1", path().c_str()));
+    EXPECT_FALSE(writeProfileString("Cam - 1", "[Cam - 2]", "1", path().c_str()));
+    EXPECT_FALSE(writeProfileString("Cam - 1", ";Busload", "1", path().c_str()));
     EXPECT_FALSE(writeProfileString("Cam - 1", "Bus=load", "1", path().c_str()));
     EXPECT_EQ(readFile(), "[Cam - 1]\nLUTname=a.lut\n");
 }

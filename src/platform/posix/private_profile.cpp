@@ -59,7 +59,7 @@ ProfileLine classify(std::string_view line) {
     const std::string_view text = trim(line);
     if (text.empty() || text.front() == ';') return {};
     if (text.front() == '[') {
-        const auto close = text.find(']');
+        const auto close = text.rfind(']');
         const auto name = text.substr(1, close == std::string_view::npos ? text.npos : close - 1);
         return {ProfileLine::Kind::Section, trim(name), {}};
     }
@@ -135,9 +135,9 @@ bool containsAny(const char* text, std::string_view characters) {
 
 // Names and values that would break the file's line structure are refused.
 bool isWritable(const char* section, const char* key, const char* value) {
-    return section && key && value && *key && !containsAny(section, "]\r\n") &&
-           !containsAny(key, "=[\r\n") && !containsAny(value, "\r\n") &&
-           !trim(section).empty() && trim(key) == key;
+    return section && key && value && *key != '\0' && *key != '[' && *key != ';' &&
+           !containsAny(section, "\r\n") && !containsAny(key, "=\r\n") &&
+           !containsAny(value, "\r\n") && !trim(section).empty() && trim(key) == key;
 }
 
 std::string changedContent(const std::string& original, const char* section, const char* key,
