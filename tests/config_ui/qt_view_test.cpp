@@ -1,0 +1,140 @@
+// The Qt view through the real plug-in, as a host loads it: the sheet runs in a modal
+// dialog on the offscreen platform, driven by mouse clicks and key presses, and its
+// effect is checked on the simulated camera and in the settings file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QThread>
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+#include "config_ui/control_ids.h"
+#include "config_ui_bus.h"
+#include "driver/fwcontrol.h"
+#include "qt_environment.h"
+#include "qt_sheet_driver.h"
+#include "support/debug_log.h"
+#include "support/plugin_host.h"
+#include "support/sim_bus_file.h"
+
+namespace lvc::test {
+namespace {
+
+class QtViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DebugLog::instance().clear();
+        ASSERT_EQ(host_.initialize(bus_.directory().string().c_str(), &DebugLog::receive), 1);
+    }
+    void TearDown() override { host_.finalize(); }
+
+    // The key's value in the fixed camera's section of the settings file.
+    std::string iniValue(const std::string& key) const {
+        std::ifstream file(bus_.directory() / "Lorvenacam.ini");
+        std::string line;
+        bool inSection = false;
+        while (std::getline(file, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind('[', 0) == 0) inSection = line == std::string("[") + kFixedCameraName + "]";
+            else if (inSection && line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+        }
+        return "<missing>";
+    }
+    bool loggedLineStarting(const std::string& prefix) const {
+        for (const std::string& line : DebugLog::instance().lines())
+            if (line.rfind(prefix, 0) == 0) return true;
+        return false;
+    }
+
+    OffscreenQt environment_;
+    SimBusFile bus_{configUiBusJson()};
+    PluginHost host_;
+};
+
+TEST_F(QtViewTest, RoundTripChangesFormatAndFeatureAndStoresTheSettings) {
+    int argc = 1;
+    char name[] = "qt_view_test";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    bool driven = false;
+    QStringList tabTexts;
+    QString caption;
+    whenSheetOpens([&](QDialog& sheet) {
+        caption = sheet.windowTitle();
+        for (int i = 0; i < tabs(sheet).count(); ++i) tabTexts << tabs(sheet).tabText(i);
+        clickListEntry(control<QListWidget>(sheet, kFormatList), "320 X 240");
+        clickListEntry(control<QListWidget>(sheet, kRateList), "15");
+        QLineEdit& busLoad = control<QLineEdit>(sheet, kBusLoadEdit);
+        busLoad.selectAll();
+        QTest::keyClicks(&busLoad, "750");
+        QTest::mouseClick(&control<QCheckBox>(sheet, kStreamingCheck), Qt::LeftButton);
+
+        clickTab(sheet, 1);
+        EXPECT_EQ(tabs(sheet).currentIndex(), 1);
+        clickTreeRow(control<QTreeWidget>(sheet, kFeatureList), "brightness");
+        QLineEdit& value = control<QLineEdit>(sheet, kValueEdit);
+        EXPECT_EQ(value.text(), "128");
+        value.selectAll();
+        QTest::keyClicks(&value, "42");
+        pressButton(sheet, QDialogButtonBox::Ok);
+        driven = true;
+    });
+    EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
+    ASSERT_TRUE(driven) << "the sheet never showed";
+    EXPECT_EQ(caption, kFixedCameraName);
+    EXPECT_EQ(tabTexts, (QStringList{"Format", "Ctrl 1", "Trig/IO", "LUT"}));
+    EXPECT_TRUE(DebugLog::instance().contains("fmt:0 mode:2 CC:1 size:0x0 pos:0x0\n"));
+
+    ASSERT_EQ(FWC_OpenCamera(kFixedCamera, FWC_OPEN_DEFAULT), 0);
+    uint32_t format = 9, mode = 9, rate = 9, brightness = 0;
+    EXPECT_EQ(FWC_GetCurrentFixedFormat(kFixedCamera, &format, &mode, &rate), 0);
+    EXPECT_EQ(FWC_GetFeatureValue(kFixedCamera, kBrightness, &brightness), 0);
+    FWC_CloseCamera(kFixedCamera);
+    EXPECT_EQ(format, 0u);
+    EXPECT_EQ(mode, 1u);
+    EXPECT_EQ(rate, 3u);
+    EXPECT_EQ(brightness, 42u);
+    EXPECT_EQ(iniValue("Busload"), "750");
+    EXPECT_EQ(iniValue("Streaming"), "1");
+}
+
+TEST_F(QtViewTest, WithoutHostApplicationThePlugInMakesItsOwnAndRemovesItAfterwards) {
+    // configureCamera blocks this thread in the sheet's loop; a helper thread posts the
+    // user's Cancel into that loop once the plug-in's QApplication exists.
+    std::atomic<bool> cancelled{false};
+    std::thread user([&] {
+        QElapsedTimer clock;
+        clock.start();
+        while (!cancelled && clock.elapsed() < 10000) {
+            if (QCoreApplication* application = QCoreApplication::instance()) {
+                QMetaObject::invokeMethod(application, [&] {
+                    if (QDialog* sheet = findSheet()) {
+                        pressButton(*sheet, QDialogButtonBox::Cancel);
+                        cancelled = true;
+                    }
+                }, Qt::QueuedConnection);
+            }
+            QThread::msleep(5);
+        }
+    });
+    EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
+    user.join();
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
+    EXPECT_EQ(iniValue("Busload"), "1000");
+}
+
+TEST_F(QtViewTest, WithoutDisplayOneLineSaysWhyAndTheSettingsAreStillWritten) {
+    unsetenv("QT_QPA_PLATFORM");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
+    EXPECT_TRUE(loggedLineStarting("Configuration dialog not shown: no display"));
+    EXPECT_EQ(iniValue("Busload"), "1000");
+}
+
+}  // namespace
+}  // namespace lvc::test
