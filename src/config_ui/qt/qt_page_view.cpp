@@ -49,6 +49,7 @@ QTreeWidget* createListView(QWidget* page) {
     list->setRootIsDecorated(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setAllColumnsShowFocus(true);
+    list->header()->setStretchLastSection(false);
     list->setColumnCount(0);
     return list;
 }
