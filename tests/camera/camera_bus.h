@@ -57,8 +57,9 @@ inline std::string cameraBusJson() {
     std::string cameras =
         monoCameraJson(kMonoCamera, R"(,
       "features": [ { "id": 256, "min": 0, "max": 255, "value": 128, "statuses": [1] },
-                    { "id": 265, "min": 0, "max": 680, "value": 100, "statuses": [1, 3] } ],
-      "registers": { "0x1000": 4660 })") +
+                    { "id": 265, "min": 0, "max": 680, "value": 100, "statuses": [1, 3] },
+                    { "id": 1026, "min": 1, "max": 16, "value": 4, "statuses": [1] } ],
+      "registers": { "0x1000": 4660, "0x0": 9, "0xFFFFFFFF": 5 })") +
         ",\n" + format7CameraJson(kColourCamera, 9, "[8, 4, 320, 240]") + ",\n" +
         monoCameraJson(kLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 256 })") +
         ",\n" + monoCameraJson(kNoLutCamera, "") + ",\n" +

@@ -101,10 +101,17 @@ TEST_F(PortOperationsTest, ReadsAndWritesFeaturesAndRegisters) {
     EXPECT_EQ(host.getProperty(0, 5, "GAIN", &value), 1);
     EXPECT_EQ(value, 200);
 
-    for (const char* name : {"0x1000", "0X1000", "0x00001000"}) {
+    EXPECT_EQ(host.getProperty(0, 5, "FrameBufferCount", &value), 1) << "a driver setting";
+    EXPECT_EQ(value, 4);
+
+    const std::pair<const char*, int32_t> registers[] = {
+        {"0x1000", 4660}, {"0X1000", 4660}, {"0x00001000", 4660}, {"0x1000zz", 4660},
+        {"0x", 9},        {"0xg", 9},       {"0x123456789", 5},   {"0xFFFFFFFF", 5},
+    };
+    for (const auto& [name, expected] : registers) {
         value = -1;
         EXPECT_EQ(host.getProperty(0, 5, name, &value), 1) << name;
-        EXPECT_EQ(value, 4660) << name;
+        EXPECT_EQ(value, expected) << name;
     }
     EXPECT_EQ(host.setProperty(0, 5, "0x1000", 77), 1);
     EXPECT_EQ(host.getProperty(0, 5, "0x1000", &value), 1);
