@@ -92,12 +92,16 @@ inline Bgr96 interleaveBgr(__m256i blue, __m256i green, __m256i red, const BgrMa
 }
 
 struct Avx2VectorParts {
-    // Bayer: 32 pixels from column x (even) need columns x - 2 .. x + 33.
+    // Bayer: 32 pixels from column x (even) need columns x - 2 .. x + 33. The last block
+    // ends at the last even start that fits, overlapping the one before: it rewrites the
+    // same values, and few columns are left to the slower scalar paths.
     template <Colour evenColour, bool redRow>
     static std::size_t bayerInterior(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
-        std::size_t x = 2;
-        for (; x + 34 <= width; x += 32) bayerBlock<evenColour, redRow>(out + 3 * x, rows, x);
-        return x;
+        if (width < 36) return 2;
+        std::size_t last = (width - 34) & ~std::size_t{1};
+        for (std::size_t x = 2; x < last; x += 32) bayerBlock<evenColour, redRow>(out + 3 * x, rows, x);
+        bayerBlock<evenColour, redRow>(out + 3 * last, rows, last);
+        return last + 32;
     }
 
     static std::size_t yuv422ToBgr(uint8_t* out, const uint8_t* in, std::size_t groups) {
@@ -130,16 +134,19 @@ struct Avx2VectorParts {
     // The compiler vectorises the scalar loop well.
     static std::size_t grey16ToGrey8(uint8_t*, const uint8_t*, std::size_t) { return 0; }
 
-    // 16 cells (32 columns) per step.
+    // 16 cells (32 columns) per step; the last step overlaps the one before, as for Bayer.
     static std::size_t cygmRows(uint8_t* outEven, uint8_t* outOdd, const uint8_t* const* cellRows,
                                 std::size_t width, CygmCell cell) {
-        std::size_t x = 0;
-        for (; x + 32 <= width; x += 32) {
+        if (width < 32) return 0;
+        auto block = [&](std::size_t x) {
             Bgr96 bgr = cygmBlock(cellRows[0] + x, cellRows[1] + x, cell);
             bgr.storeTo(outEven + 3 * x);
             bgr.storeTo(outOdd + 3 * x);
-        }
-        return x;
+        };
+        std::size_t last = width - 32;
+        for (std::size_t x = 0; x < last; x += 32) block(x);
+        block(last);
+        return width;
     }
 
 private:

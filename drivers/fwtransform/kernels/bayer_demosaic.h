@@ -88,7 +88,10 @@ void demosaicPixel(uint8_t* bgr, const Get& get) {
 // Index beyond an edge mirrored about the edge pixel (..., 2, 1, 0, 1, 2, ...), which keeps
 // parity and so the Bayer phase; a single row or column repeats itself.
 inline std::ptrdiff_t mirrorIndex(std::ptrdiff_t index, std::ptrdiff_t size) {
+    if (index >= 0 && index < size) return index;
     if (size == 1) return 0;
+    if (index < 0 && -index < size) return -index;
+    if (index >= size && index < 2 * size - 1) return 2 * (size - 1) - index;
     std::ptrdiff_t period = 2 * (size - 1);
     std::ptrdiff_t folded = index % period;
     if (folded < 0) folded += period;
