@@ -11,9 +11,11 @@ extern const Command grabCommand;
 extern const Command streamCommand;
 extern const Command getCommand;
 extern const Command setCommand;
+extern const Command configureCommand;
 
 const Command* const kCommands[] = {
-    &listCommand, &grabCommand, &streamCommand, &getCommand, &setCommand, nullptr,
+    &listCommand, &grabCommand, &streamCommand, &getCommand, &setCommand, &configureCommand,
+    nullptr,
 };
 
 const Command* findCommand(const std::string& name) {
