@@ -1,7 +1,7 @@
 // Construction and destruction of a CCamera, and the output pixel size of its coding.
 #include "camera/camera.h"
 
-#include <cstring>
+#include <cstdio>
 #include <new>
 
 #include "boundary/diagnostics.h"
@@ -46,8 +46,7 @@ void unregisterNotification(NotificationRegistration& registration) {
 }
 
 void copyBounded(char* destination, std::size_t size, const char* source) {
-    std::strncpy(destination, source ? source : "", size - 1);
-    destination[size - 1] = '\0';
+    std::snprintf(destination, size, "%s", source ? source : "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // value line when it begins, after optional white space, with a decimal integer.
 #include "camera/lut_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -61,8 +62,9 @@ bool pieceValue(const char* piece, uint32_t* value) {
 }
 
 void copyDescription(char* description, const char* piece) {
-    std::strncpy(description, piece, kLutDescriptionSize - 1);
-    description[kLutDescriptionSize - 1] = '\0';
+    const std::size_t length = std::min(std::strlen(piece), kLutDescriptionSize - 1);
+    std::memcpy(description, piece, length);
+    description[length] = '\0';
 }
 
 }  // namespace
