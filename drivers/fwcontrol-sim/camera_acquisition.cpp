@@ -32,15 +32,15 @@ int32_t SimCamera::startAcquisition(uint32_t count, bool multiShot) {
     if (count == 0) {
         return FWC_ERR_INVALID_ARGUMENT;
     }
-    if (thread_.joinable()) {
-        // A further multishot adds its frames to the shots still in flight.
-        if (multiShot && multiShot_ && remaining_ != FWC_GRAB_CONTINUOUS) {
-            remaining_ = static_cast<uint32_t>(
-                std::min<uint64_t>(uint64_t{remaining_} + count, FWC_GRAB_CONTINUOUS - 1));
-            changed_.notify_all();
-            return FW_STATUS_OK;
-        }
-        return FWC_ERR_ACQUISITION_RUNNING;
+    // A further multishot adds its frames to the shots still in flight.
+    if (thread_.joinable() && multiShot && multiShot_ && remaining_ != FWC_GRAB_CONTINUOUS) {
+        remaining_ = static_cast<uint32_t>(
+            std::min<uint64_t>(uint64_t{remaining_} + count, FWC_GRAB_CONTINUOUS - 1));
+        changed_.notify_all();
+        return FW_STATUS_OK;
+    }
+    if (const int32_t running = settleAcquisition(lock)) {
+        return running;
     }
     ring_.reset(ringSize(), frameBytes(format_.coding, format_.width, format_.height));
     remaining_ = count;
@@ -62,6 +62,14 @@ int32_t SimCamera::stopAcquisition() {
     std::unique_lock lock(mutex_);
     if (shutDown_) {
         return FWC_ERR_CAMERA_UNPLUGGED;
+    }
+    stopThread(lock);
+    return FW_STATUS_OK;
+}
+
+int32_t SimCamera::settleAcquisition(std::unique_lock<std::mutex>& lock) {
+    if (thread_.joinable() && remaining_ != 0) {
+        return FWC_ERR_ACQUISITION_RUNNING;
     }
     stopThread(lock);
     return FW_STATUS_OK;

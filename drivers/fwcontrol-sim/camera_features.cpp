@@ -176,9 +176,9 @@ CameraSettings SimCamera::settings() {
 }
 
 int32_t SimCamera::applySettings(const CameraSettings& settings, std::string& problem) {
-    std::lock_guard lock(mutex_);
-    if (thread_.joinable()) {
-        return FWC_ERR_ACQUISITION_RUNNING;
+    std::unique_lock lock(mutex_);
+    if (const int32_t running = settleAcquisition(lock)) {
+        return running;
     }
     const int32_t formatStatus = validateFormat(settings.format);
     if (formatStatus != FW_STATUS_OK) {

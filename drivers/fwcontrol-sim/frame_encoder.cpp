@@ -108,7 +108,7 @@ void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8
         for (uint32_t x = 0; x < width; ++x) {
             const uint8_t* pixel = in + x * 3;
             out[x] = setup.interlaced
-                         ? cygmValue(row, x, pixel[0], pixel[1], pixel[2])
+                         ? cygmValue(row, x, setup.bayerPattern, pixel[0], pixel[1], pixel[2])
                          : pixel[bayerChannel[setup.bayerPattern & 3][row & 1][x & 1]];
         }
         break;
@@ -133,12 +133,15 @@ void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8
 
 uint32_t sceneChannels(uint32_t coding) { return isGreyCoding(coding) ? 1 : 3; }
 
-uint8_t cygmValue(uint32_t row, uint32_t column, uint8_t blue, uint8_t green, uint8_t red) {
-    if ((row & 1) == 0) {
-        return static_cast<uint8_t>((column & 1) == 0 ? (green + blue + 1) / 2
-                                                      : (red + green + 1) / 2);
+uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue,
+                  uint8_t green, uint8_t red) {
+    static constexpr uint32_t shifts[4] = {0, 2, 1, 3};
+    switch (((row & 1) * 2 + (column & 1)) ^ shifts[bayerPattern & 3]) {
+    case 0: return static_cast<uint8_t>((green + blue + 1) / 2);   // cyan
+    case 1: return static_cast<uint8_t>((red + green + 1) / 2);    // yellow
+    case 2: return green;
+    default: return static_cast<uint8_t>((red + blue + 1) / 2);    // magenta
     }
-    return static_cast<uint8_t>((column & 1) == 0 ? green : (red + blue + 1) / 2);
 }
 
 void encodeFrame(const EncoderSetup& setup, const uint8_t* scene, uint8_t* out) {

@@ -23,10 +23,12 @@ uint32_t sceneChannels(uint32_t coding);
 // out holds frameBytes(coding, width, height). Allocates nothing.
 void encodeFrame(const EncoderSetup& setup, const uint8_t* scene, uint8_t* out);
 
-// The sensor value of a CYGM cell colour, from the scene's blue, green and red:
-// C = (G + B) / 2, Y = (R + G) / 2, M = (R + B) / 2, G = G (halved sums stay in 8 bits;
-// R = Y + M - C, G = Y + C - M, B = C + M - Y bring the colour back).
-uint8_t cygmValue(uint32_t row, uint32_t column, uint8_t blue, uint8_t green, uint8_t red);
+// The sensor value of a CYGM mosaic at a pixel (progressive row order), from the scene's
+// blue, green and red. The cell is C Y / G M, shifted like a Bayer cell by the pattern
+// code (1 by a row, 2 by a column, 3 by both); C = (G + B) / 2, Y = (R + G) / 2,
+// M = (R + B) / 2 (halved sums stay in 8 bits; R = Y + M - C, B = C + M - Y).
+uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue,
+                  uint8_t green, uint8_t red);
 
 }  // namespace fwsim
 

@@ -123,9 +123,9 @@ AreaOfInterest SimCamera::aoi() {
 }
 
 int32_t SimCamera::prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) {
-    std::lock_guard lock(mutex_);
-    if (thread_.joinable()) {
-        return FWC_ERR_ACQUISITION_RUNNING;
+    std::unique_lock lock(mutex_);
+    if (const int32_t running = settleAcquisition(lock)) {
+        return running;
     }
     CurrentFormat requested;
     requested.format = format;
@@ -146,9 +146,9 @@ int32_t SimCamera::prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rat
 }
 
 int32_t SimCamera::prepareFreeGrab(FreeGrabRequest& request) {
-    std::lock_guard lock(mutex_);
-    if (thread_.joinable()) {
-        return FWC_ERR_ACQUISITION_RUNNING;
+    std::unique_lock lock(mutex_);
+    if (const int32_t running = settleAcquisition(lock)) {
+        return running;
     }
     const Format7Mode* mode = findMode(request.mode);
     if (mode == nullptr) {

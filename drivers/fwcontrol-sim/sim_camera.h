@@ -121,6 +121,9 @@ private:
     int32_t validateFormat(const CurrentFormat& format) const;
     int32_t waitForFrame(std::unique_lock<std::mutex>& lock, uint64_t target);
     void stopThread(std::unique_lock<std::mutex>& lock);
+    // FWC_ERR_ACQUISITION_RUNNING while frames are still to come; otherwise ends an
+    // acquisition thread whose shots are all taken.
+    int32_t settleAcquisition(std::unique_lock<std::mutex>& lock);
     void acquisitionLoop();
     bool mayProduce(std::unique_lock<std::mutex>& lock);
 

@@ -74,6 +74,11 @@ TEST_F(SimBusTest, MultiShotMakesCountedFramesAndAddsFurtherShots) {
     ASSERT_EQ(FWS_Step(id), 0);
     EXPECT_EQ(counters(id).completed, 3u);
     EXPECT_EQ(fetchFrameNumber(id), 3u);
+    EXPECT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad), 0)
+        << "with every shot taken the camera is idle";
+    EXPECT_EQ(FWC_GrabStart(id, 2), 0);
+    ASSERT_EQ(FWS_Step(id), 0);
+    EXPECT_EQ(FWC_MultiShotStart(id, 1), FWC_ERR_ACQUISITION_RUNNING) << "a grab is running";
     EXPECT_EQ(FWC_MultiShotStop(id), 0);
     EXPECT_EQ(FWC_MultiShotStop(id), 0) << "stopping a stopped camera succeeds";
 }

@@ -72,11 +72,14 @@ void expectSamples(const CodingCase& c, const std::vector<uint8_t>& native,
             const size_t at = (y * width + x) * bytesPerSample;
             double expected = 0;
             if (c.coding == 9 && c.interlaced) {
-                const bool evenRow = y % 2 == 0;
-                const bool evenColumn = x % 2 == 0;
-                expected = evenRow ? (evenColumn ? (pixel[1] + pixel[0]) / 2.0
-                                                 : (pixel[2] + pixel[1]) / 2.0)
-                                   : (evenColumn ? pixel[1] : (pixel[2] + pixel[0]) / 2.0);
+                // C Y / G M, shifted like a Bayer cell: the letter at the same place of
+                // the Bayer pattern tells which (R: C, G on the R row: Y, G: G, B: M).
+                const char colour = bayerColour(c.bayer, x, y);
+                const bool redRow = bayerColour(c.bayer, 0, y) == 'R' || bayerColour(c.bayer, 1, y) == 'R';
+                expected = colour == 'R'   ? (pixel[1] + pixel[0]) / 2.0
+                           : colour == 'B' ? (pixel[2] + pixel[0]) / 2.0
+                           : redRow        ? (pixel[2] + pixel[1]) / 2.0
+                                           : pixel[1];
             } else if (c.coding >= 128) {
                 expected = pixel[130 - c.coding];
             } else {
@@ -155,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CodingCase{"MONOB", 130, 0, false},
                       CodingCase{"interlaced Mono8", 0, 0, true},
                       CodingCase{"interlaced CYGM", 9, 0, true},
+                      CodingCase{"interlaced CYGM shifted by a row", 9, 1, true},
+                      CodingCase{"interlaced CYGM shifted by both", 9, 3, true},
                       CodingCase{"interlaced YUV422", 2, 0, true}),
     caseName<CodingCase>);
 

@@ -49,9 +49,15 @@ uint8_t bayerCell(const uint8_t* cell[2], uint32_t channel, uint32_t pattern) {
     return static_cast<uint8_t>((sum + count / 2) / count);
 }
 
-// Cells hold C = (G+B)/2, Ye = (R+G)/2 on the even row, G, M = (R+B)/2 on the odd row.
-uint8_t cygmCell(const uint8_t* cell[2], uint32_t channel, uint32_t /*pattern*/) {
-    const int c = cell[0][0], ye = cell[0][1], g = cell[1][0], m = cell[1][1];
+// Cells hold C = (G+B)/2, Ye = (R+G)/2 on the even row, G, M = (R+B)/2 on the odd row,
+// the cell shifted by a row for pattern 1, a column for 2, both for 3.
+uint8_t cygmCell(const uint8_t* cell[2], uint32_t channel, uint32_t pattern) {
+    const uint32_t rowShift = pattern == 1 || pattern == 3 ? 1 : 0;
+    const uint32_t columnShift = pattern == 2 || pattern == 3 ? 1 : 0;
+    auto at = [&](uint32_t row, uint32_t column) {
+        return static_cast<int>(cell[row ^ rowShift][column ^ columnShift]);
+    };
+    const int c = at(0, 0), ye = at(0, 1), g = at(1, 0), m = at(1, 1);
     switch (channel) {
     case 0: return clampRound(c + m - ye);
     case 1: return static_cast<uint8_t>(g);
