@@ -1,3 +1,4 @@
+// Compiled for any processor of the target architecture.
 #include "kernel_set_instance.h"
 #include "scalar_only.h"
 
