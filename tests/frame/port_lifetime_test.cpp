@@ -91,7 +91,7 @@ TEST_P(CloseInsideCallback, EndsTheCallbacksAndLeavesThePortReusable) {
 INSTANTIATE_TEST_SUITE_P(Modes, CloseInsideCallback,
                          ::testing::Values(CloseCase{"multishot", "FAST-A", false},
                                            CloseCase{"streaming", "FAST-B", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(PortLifetime, OpenCloseAndGrabChurnWhileTheBusChanges) {
     const int32_t multishot = host.indexOf("FAST-A");
@@ -144,10 +144,9 @@ TEST_F(PortLifetime, SeveralPortsStreamWhileTheHostReadsRows) {
         for (int32_t port = 0; port < 3; ++port) ASSERT_TRUE(host.waitDeliveries(port, round));
         // The frames stream on; the delivered image stays put until the next request.
         for (int32_t port = 0; port < 3; ++port) {
-            for (uint32_t y = 0; y < sizes[port][1]; ++y) {
-                ASSERT_EQ(host.plugin().getCVLGrabRow(0, port, row.data(), y, 0, sizes[port][0] - 1),
-                          1);
-            }
+            const uint32_t last = sizes[port][0] - 1;
+            for (uint32_t y = 0; y < sizes[port][1]; ++y)
+                ASSERT_EQ(host.plugin().getCVLGrabRow(0, port, row.data(), y, 0, last), 1);
         }
     }
     EXPECT_EQ(pixelBytes, (std::array<int32_t, 3>{1, 3, 3}));

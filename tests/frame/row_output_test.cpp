@@ -134,7 +134,7 @@ TEST_P(RowsOfEveryCoding, MatchTheScene) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codings, RowsOfEveryCoding, ::testing::ValuesIn(kCodingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 struct SpanCase {
     const char* name;
@@ -185,7 +185,7 @@ TEST_P(RowSpans, CopyExactlyTheSpanOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spans, RowSpans, ::testing::ValuesIn(kSpanCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace lvc::test
