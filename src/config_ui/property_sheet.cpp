@@ -39,6 +39,9 @@ void CPropertySheet::createPage(int32_t index) {
     CPropertyPage& page = *pages_[static_cast<std::size_t>(index)];
     if (page.isCreated()) return;
     page.create(view_->createPage(index), [this] { updateApplyButton(); });
+    // Filling the controls raises change events that are no edit of the user's.
+    page.clearModified();
+    updateApplyButton();
 }
 
 void CPropertySheet::updateApplyButton() {

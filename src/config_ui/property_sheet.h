@@ -4,7 +4,8 @@
 // opens); leaving a page, OK and Apply exchange the current page's controls into its
 // members and validate them, and a refused value keeps the user on that page; OK and Apply
 // run the apply step of every created page, and OK then closes the sheet; Cancel and the
-// close box close it without any apply step; a page marking itself modified enables Apply.
+// close box close it without any apply step; a page marking itself modified enables Apply
+// (changes made while a page is created and filled do not count).
 #pragma once
 
 #include <cstdint>

@@ -73,6 +73,10 @@ TEST_F(PropertySheetTest, RefusedBusLoadKeepsTheSheetOpenOnTheFormatPage) {
 
 TEST_F(PropertySheetTest, ApplyIsEnabledByAChangeAndDisabledOnceApplied) {
     configure(kPlainCameraName, [](MemorySheetView& sheet) {
+        EXPECT_FALSE(sheet.applyEnabled());
+        sheet.chooseTab(kLutTab);
+        EXPECT_FALSE(sheet.applyEnabled()) << "filling a page is no change";
+        sheet.chooseTab(kFormatTab);
         sheet.click(kStreamingCheck);
         EXPECT_TRUE(sheet.applyEnabled());
         sheet.pressApply();
