@@ -103,7 +103,9 @@ TEST_F(GrabModes, ContinuousStreamingDeliversEveryFrameUnasked) {
 TEST_F(GrabModes, HostMayAskForTheNextFrameFromInsideTheCallback) {
     open("MULTI");
     host.setAction([this](int32_t port) {
-        if (host.deliveries(port) < 2) EXPECT_EQ(host.plugin().doCVLGrab(0, port), 1);
+        if (host.deliveries(port) < 2) {
+            EXPECT_EQ(host.plugin().doCVLGrab(0, port), 1);
+        }
     });
     ASSERT_EQ(grab(), 1);
     for (int32_t frame = 1; frame <= 3; ++frame) {
