@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -16,7 +17,7 @@ namespace {
 
 std::unique_ptr<CCamera> cameraNamed(const char* name) {
     auto camera = std::make_unique<CCamera>();
-    std::strncpy(camera->name, name, sizeof camera->name - 1);
+    std::memcpy(camera->name, name, std::min(std::strlen(name), sizeof camera->name - 1));
     return camera;
 }
 
