@@ -19,7 +19,6 @@ if [ ! -f "$WINEPREFIX/.lorvenacam-ready" ]; then
   quiet wineboot -i
   quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
   quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f
-  quiet wineserver -w
   touch "$WINEPREFIX/.lorvenacam-ready"
 fi
 
