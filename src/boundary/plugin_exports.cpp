@@ -18,7 +18,7 @@ int32_t LVC_CALL setSystemPath(const char* systemPath) {
 int32_t LVC_CALL configure(void) { return 0; }
 
 // getPropertyRange is configure under a second name: one function, two exports.
-int32_t LVC_CALL getPropertyRange(void) __attribute__((alias("configure")));
+int32_t LVC_CALL getPropertyRange(void) __attribute__((alias("configure"), nothrow));
 
 int32_t LVC_CALL getCVLMaxNoOfPorts(void) { return lvc::kPortCount; }
 

@@ -78,7 +78,9 @@ private:
     template <typename Function>
     void bind(Function& function, const char* name) {
 #if defined(_WIN32)
-        function = reinterpret_cast<Function>(GetProcAddress(module_, name));
+        // Through void*: FARPROC to another function type is a cast-function-type warning.
+        void* address = reinterpret_cast<void*>(GetProcAddress(module_, name));
+        function = reinterpret_cast<Function>(address);
 #else
         function = reinterpret_cast<Function>(dlsym(module_, name));
 #endif
