@@ -49,6 +49,8 @@ struct BadBus {
     std::string json;
     const char* place;
     const char* problem;
+
+    friend void PrintTo(const BadBus& c, std::ostream* out) { *out << c.what; }
 };
 
 class RefusedBus : public SimBusTest, public ::testing::WithParamInterface<BadBus> {};

@@ -83,6 +83,8 @@ struct AoiCase {
     uint32_t coding;
     uint32_t left, top, width, height, busLoad;
     uint32_t wantLeft, wantTop, wantWidth, wantHeight, wantBusLoad;
+
+    friend void PrintTo(const AoiCase& c, std::ostream* out) { *out << c.what; }
 };
 
 class Format7Rounding : public SimBusTest, public ::testing::WithParamInterface<AoiCase> {};

@@ -18,6 +18,8 @@ struct CodingCase {
     uint32_t coding;
     uint32_t bayer;
     bool interlaced;
+
+    friend void PrintTo(const CodingCase& c, std::ostream* out) { *out << c.what; }
 };
 
 std::string describe(const CodingCase& c) {

@@ -91,6 +91,8 @@ struct BadFile {
     std::string text;
     int32_t status;
     const char* reason;
+
+    friend void PrintTo(const BadFile& c, std::ostream* out) { *out << c.what; }
 };
 
 class RefusedSettings : public SimBusTest, public ::testing::WithParamInterface<BadFile> {};
