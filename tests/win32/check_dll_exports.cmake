@@ -1,7 +1,7 @@
 # Checks a DLL's export and import tables with the mingw objdump:
 #   cmake -DOBJDUMP=... -DDLL=... [-DEXACT_EXPORTS=a,b] [-DREQUIRED_EXPORTS=a,b]
 #         [-DSAME_ADDRESS=a,b] -P check_dll_exports.cmake
-# Every export name must be undecorated (no leading underscore, no @n suffix), no mingw
+# Every export name must be undecorated (no leading underscore, no lone @n name), no mingw
 # runtime DLL may be imported (the runtime is linked statically), EXACT_EXPORTS is the
 # whole export list, REQUIRED_EXPORTS part of it, and the SAME_ADDRESS pair one function.
 cmake_minimum_required(VERSION 3.25)
@@ -33,8 +33,10 @@ foreach(entry ${address_entries})
 endforeach()
 
 set(failures "")
+# On x86 a stdcall export "Name@n" may stand beside its plain name "Name".
 foreach(name ${exports})
-  if(name MATCHES "^_|@")
+  string(REGEX REPLACE "@[0-9]+$" "" plain "${name}")
+  if(name MATCHES "^_" OR (NOT plain STREQUAL name AND NOT plain IN_LIST exports))
     list(APPEND failures "decorated export ${name}")
   endif()
 endforeach()
