@@ -29,15 +29,15 @@ inline QDialog* findSheet() {
 
 // Runs act on the sheet as soon as it is shown; gives up (act never runs) after timeout.
 inline void whenSheetOpens(std::function<void(QDialog&)> act, int timeoutMs = 10000) {
-    auto* clock = new QElapsedTimer;
-    clock->start();
-    auto* poll = new QTimer;
+    QElapsedTimer clock;
+    clock.start();
+    // Owned by the application, so it goes with it even if it never fires again.
+    auto* poll = new QTimer(QCoreApplication::instance());
     QObject::connect(poll, &QTimer::timeout, [poll, clock, act, timeoutMs] {
         QDialog* sheet = findSheet();
-        if (!sheet && clock->elapsed() < timeoutMs) return;
+        if (!sheet && clock.elapsed() < timeoutMs) return;
         poll->stop();
         poll->deleteLater();
-        delete clock;
         if (sheet) act(*sheet);
     });
     poll->start(5);
