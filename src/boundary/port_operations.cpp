@@ -44,7 +44,8 @@ using namespace lvc;
 int32_t LVC_CALL openCVLPort(int32_t, int32_t port, const char* cameraName, uint32_t* size) {
     if (!cameraName) return 0;
     debugMessage("Open %s\n", cameraName);
-    if (!size || !isValidPort(port) || portCamera(port)) return 0;
+    // The camera list outlives finalize; a released driver must not be reached through it.
+    if (!pluginInitialized() || !size || !isValidPort(port) || portCamera(port)) return 0;
     CCamera* camera = createListedCamera(cameraName);
     if (!camera) return 0;
     if (!occupyPort(port, camera)) {

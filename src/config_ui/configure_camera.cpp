@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "boundary/camera_list.h"
+#include "boundary/plugin_state.h"
 #include "boundary/port_table.h"
 #include "camera/camera.h"
 #include "camera/camera_start.h"
@@ -47,7 +48,7 @@ void restartCamera(CCamera& camera, bool startedStreaming) {
 
 extern "C" LVC_API int32_t LVC_CALL configureCamera(int32_t, const char* cameraName) {
     using namespace lvc;
-    if (!cameraName) return 0;
+    if (!cameraName || !pluginInitialized()) return 0;
     CCamera* camera = portCamera(findPortByName(cameraName));
     TemporaryCamera temporary;
     if (!camera) {

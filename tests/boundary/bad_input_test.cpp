@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
 #include "plugin_fixture.h"
@@ -110,6 +111,23 @@ TEST_F(BadInput, IsRefusedBeforeWhileAndAfterInitialised) {
     expectAllRefused("while initialised");
     ASSERT_EQ(plugin.finalize(), 1);
     expectAllRefused("after finalize");
+}
+
+// The camera list outlives finalize, but a listed name must not reach the released driver:
+// the port stays free and no settings are written.
+TEST_F(BadInput, ListedCameraIsRefusedAfterFinalize) {
+    const std::string name = configName(kCamera);
+    ASSERT_EQ(initialize(), 1);
+    ASSERT_EQ(plugin.finalize(), 1);
+    Untouched untouched;
+    EXPECT_EQ(plugin.openCVLPort(0, 0, name.c_str(), untouched.size), 0);
+    EXPECT_TRUE(untouched.intact());
+    EXPECT_EQ(plugin.configureCamera(0, name.c_str()), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(systemPath()) / "Lorvenacam.ini"));
+    ASSERT_EQ(initialize(), 1);
+    EXPECT_EQ(plugin.openCVLPort(0, 0, name.c_str(), untouched.size), 1);
+    plugin.closeCVLPort(0, 0);
+    EXPECT_EQ(plugin.finalize(), 1);
 }
 
 // A port holding a camera still refuses the null pointers aimed at it.
