@@ -14,11 +14,29 @@
 
 namespace fwsim {
 
-// Never destroyed: acquisition and notification threads of a process that exits
-// without FWC_Release must not meet a destroyed bus.
+namespace {
+
+Bus* busInstance = nullptr;
+
+// A process that exits without FWC_Release keeps its bus, so its acquisition and
+// notification threads never meet a destroyed one; a released bus is freed when the
+// library is unloaded, so a host that loads and unloads it leaks nothing.
+struct BusReclaimer {
+    ~BusReclaimer() {
+        if (busInstance != nullptr && busInstance->released()) delete busInstance;
+    }
+} busReclaimer;
+
+}  // namespace
+
 Bus& theBus() {
-    static Bus* const bus = new Bus;
+    static Bus* const bus = busInstance = new Bus;
     return *bus;
+}
+
+bool Bus::released() {
+    std::lock_guard lock(mutex_);
+    return initCount_ == 0;
 }
 
 // FWCONTROL_SIM_BUS names the description file; without it the default bus is used.
@@ -102,6 +120,8 @@ int32_t Bus::release() {
         }
         cameras = takeCameras();
         unplugged_.clear();
+        described_.clear();
+        busKey_.clear();
         hub = std::move(hub_);
     }
     for (const auto& camera : cameras) {

@@ -21,6 +21,8 @@ public:
     // Counted: the first call reads the description, the last release tears down.
     int32_t init();
     int32_t release();
+    // True when not initialised: no camera or notification thread is running.
+    bool released();
 
     // FWC_ERR_NOT_INITIALIZED, FWC_ERR_CAMERA_UNPLUGGED or FWC_ERR_UNKNOWN_CAMERA when
     // there is no such camera now.

@@ -33,9 +33,10 @@ struct CCamera {
     // Shared between the host's threads and the driver's notification thread.
     std::atomic<bool> frameRequested{false};
     std::atomic<bool> continuous{false};
-    uint32_t triggerActive = 0;
+    // Read by the frame handler while the host's thread (start, dialog) may write them.
+    std::atomic<uint32_t> triggerActive{0};
     uint32_t busLoad = 1000;
-    bool streaming = false;
+    std::atomic<bool> streaming{false};
     PortCallback portCallback = nullptr;
     std::atomic<int32_t> requestCount{0};
     std::atomic<int32_t> receivedCount{0};

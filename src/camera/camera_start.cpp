@@ -80,11 +80,12 @@ void prepareGrab(CCamera& camera, const FixedFormat& fixed) {
 }
 
 void readTriggerState(CCamera& camera) {
-    if (checkResult(FWC_Trigger_Get(camera.cameraId, nullptr, &camera.triggerActive, nullptr,
-                                    nullptr),
+    uint32_t active = 0;
+    if (checkResult(FWC_Trigger_Get(camera.cameraId, nullptr, &active, nullptr, nullptr),
                     "FWC_Trigger_Get") != 0) {
-        camera.triggerActive = 0;
+        active = 0;
     }
+    camera.triggerActive = active;
 }
 
 void logStartLine(const CCamera& camera, const FixedFormat& fixed) {
