@@ -18,8 +18,7 @@
  * and initialize and finalize must not be called from inside a callback of the plug-in.
  * Camera names compare exactly (case-sensitive); property and command names do not.
  */
-#ifndef LORVENACAM_H
-#define LORVENACAM_H
+#pragma once
 
 #include <stdint.h>
 
@@ -154,6 +153,4 @@ LVC_API int32_t LVC_CALL execCmd(int32_t ignored, int32_t port, const char* comm
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

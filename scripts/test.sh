@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/check-format.sh
+
 presets=(linux linux-asan linux-tsan)
 jobs=$(nproc)
 

@@ -36,8 +36,6 @@ void* realloc(void* pointer, std::size_t size) {
 
 namespace bench {
 
-uint64_t allocationCount() {
-    return allocations.load(std::memory_order_relaxed);
-}
+uint64_t allocationCount() { return allocations.load(std::memory_order_relaxed); }
 
 }  // namespace bench

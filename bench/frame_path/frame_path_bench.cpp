@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "allocation_counter.h"
-#include "driver/fwcontrol.h"
-#include "driver/fwtransform.h"
+#include "fwcontrol.h"
+#include "fwtransform.h"
 #include "support/plugin_host.h"
 #include "support/temp_directory.h"
 
@@ -112,8 +112,7 @@ void PluginPath(benchmark::State& state, const char* model) {
     const std::string directory = systemDirectory().path().string();
     plugin.initialize(directory.c_str(), nullptr);
     const std::string name = cameraNamed(plugin, model);
-    std::ofstream(systemDirectory().path() / "Lorvenacam.ini")
-        << "[" << name << "]\nStreaming=1\n";
+    std::ofstream(systemDirectory().path() / "Lorvenacam.ini") << "[" << name << "]\nStreaming=1\n";
     uint32_t size[2] = {};
     if (plugin.openCVLPort(0, kPort, name.c_str(), size) != 1) {
         state.SkipWithError("cannot open the camera");
@@ -215,8 +214,8 @@ void registerBenchmarks() {
         benchmark::RegisterBenchmark((std::string("Bare/") + model).c_str(), BarePath, camera.id)
             ->UseRealTime()
             ->MinTime(2.0);
-        benchmark::RegisterBenchmark((std::string("Plugin1000Frames/") + model).c_str(),
-                                     PluginPath, model)
+        benchmark::RegisterBenchmark((std::string("Plugin1000Frames/") + model).c_str(), PluginPath,
+                                     model)
             ->UseRealTime()
             ->Iterations(1000);
     }

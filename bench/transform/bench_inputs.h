@@ -10,11 +10,11 @@ namespace fwt::bench {
 
 struct BenchInputs {
     uint32_t width, height;
-    std::vector<uint8_t> bayer8;           // RGGB
-    std::vector<uint8_t> bayer16;          // RGGB, big-endian
-    std::vector<uint8_t> bayer16Native;    // the same samples in this machine's order
+    std::vector<uint8_t> bayer8;         // RGGB
+    std::vector<uint8_t> bayer16;        // RGGB, big-endian
+    std::vector<uint8_t> bayer16Native;  // the same samples in this machine's order
     std::vector<uint8_t> yuv411, yuv422, rgb8;
-    std::vector<uint8_t> grey16;           // big-endian
+    std::vector<uint8_t> grey16;  // big-endian
     std::vector<uint8_t> grey16Native;
     std::vector<uint8_t> cygmFields;
     std::vector<uint8_t> greyFields;

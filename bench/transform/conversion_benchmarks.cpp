@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench_inputs.h"
-#include "driver/fwtransform.h"
+#include "fwtransform.h"
 #include "opencv_bayer_codes.h"
 
 namespace fwt::bench {

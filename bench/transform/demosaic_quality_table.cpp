@@ -7,7 +7,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include "bench_inputs.h"
-#include "driver/fwtransform.h"
+#include "fwtransform.h"
 #include "opencv_bayer_codes.h"
 #include "transform/image_comparison.h"
 #include "transform/test_images.h"

@@ -13,9 +13,7 @@ uint32_t roundDown(uint32_t value, uint32_t unit) { return value / unit * unit; 
 // The largest multiple of step within limit, or limit itself when no multiple fits.
 uint32_t boundSize(uint32_t requested, uint32_t step, uint32_t limit) {
     const uint32_t largest = roundDown(limit, step);
-    if (largest == 0) {
-        return limit;
-    }
+    if (largest == 0) return limit;
     return std::clamp(roundDown(requested, step), step, largest);
 }
 
@@ -37,8 +35,7 @@ uint32_t heightStep(const Format7Mode& mode, bool interlaced) {
 AreaOfInterest roundAoi(const Format7Mode& mode, uint32_t coding, bool interlaced,
                         const AreaOfInterest& requested) {
     AreaOfInterest accepted;
-    accepted.width = boundSize(requested.width, widthStep(mode, coding, interlaced),
-                               mode.maxWidth);
+    accepted.width = boundSize(requested.width, widthStep(mode, coding, interlaced), mode.maxWidth);
     accepted.height = boundSize(requested.height, heightStep(mode, interlaced), mode.maxHeight);
     accepted.left = boundPosition(requested.left, mode.unitLeft, accepted.width, mode.maxWidth);
     accepted.top = boundPosition(requested.top, mode.unitTop, accepted.height, mode.maxHeight);

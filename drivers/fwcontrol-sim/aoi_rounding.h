@@ -1,6 +1,5 @@
 // How a Format 7 mode accepts an area of interest and a bus load.
-#ifndef FWSIM_AOI_ROUNDING_H
-#define FWSIM_AOI_ROUNDING_H
+#pragma once
 
 #include <cstdint>
 
@@ -29,5 +28,3 @@ AreaOfInterest roundAoi(const Format7Mode& mode, uint32_t coding, bool interlace
 uint32_t boundBusLoad(uint32_t busLoad);
 
 }  // namespace fwsim
-
-#endif

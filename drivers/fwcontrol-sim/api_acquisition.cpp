@@ -1,6 +1,6 @@
 // Acquisition calls.
 #include "api_guard.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 using namespace fwsim;
 
@@ -19,9 +19,7 @@ FWC_API int32_t FWC_CALL FWC_GrabStop(uint32_t cameraId, uint32_t /*wait*/) {
 
 FWC_API int32_t FWC_CALL FWC_MultiShotStart(uint32_t cameraId, uint32_t count) {
     return withOpenCamera("FWC_MultiShotStart", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (count == FWC_GRAB_CONTINUOUS) {
-            return FWC_ERR_INVALID_ARGUMENT;
-        }
+        if (count == FWC_GRAB_CONTINUOUS) return FWC_ERR_INVALID_ARGUMENT;
         return camera.startAcquisition(count, true);
     });
 }
@@ -34,9 +32,7 @@ FWC_API int32_t FWC_CALL FWC_MultiShotStop(uint32_t cameraId) {
 FWC_API int32_t FWC_CALL FWC_GetNativeImage(uint32_t cameraId, void* buffer, uint32_t bufferSize,
                                             uint32_t /*timeout*/) {
     return withOpenCamera("FWC_GetNativeImage", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (buffer == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (buffer == nullptr) return FWC_ERR_NULL_POINTER;
         return camera.copyNewestFrame(buffer, bufferSize);
     });
 }

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "api_guard.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 using namespace fwsim;
 
@@ -10,16 +10,12 @@ namespace {
 
 // Range queries read the described limits, which never change.
 template <typename Read>
-int32_t readDescribed(const char* callName, uint32_t cameraId, uint32_t featureId,
-                      uint32_t* value, Read read) {
+int32_t readDescribed(const char* callName, uint32_t cameraId, uint32_t featureId, uint32_t* value,
+                      Read read) {
     return withOpenCamera(callName, cameraId, [&](SimCamera& camera) -> int32_t {
-        if (value == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (value == nullptr) return FWC_ERR_NULL_POINTER;
         const Feature* feature = camera.describedFeature(featureId);
-        if (feature == nullptr) {
-            return FWC_ERR_FEATURE_NOT_PRESENT;
-        }
+        if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
         *value = read(*feature);
         return FW_STATUS_OK;
     });
@@ -40,12 +36,8 @@ FWC_API int32_t FWC_CALL FWC_HasFeatureStatus(uint32_t cameraId, uint32_t featur
                                               uint32_t status) {
     return withOpenCamera("FWC_HasFeatureStatus", cameraId, [&](SimCamera& camera) -> int32_t {
         const Feature* feature = camera.describedFeature(featureId);
-        if (feature == nullptr) {
-            return FWC_ERR_FEATURE_NOT_PRESENT;
-        }
-        if (status > FWC_STATUS_AUTO) {
-            return FWC_ERR_INVALID_ARGUMENT;
-        }
+        if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+        if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
         const bool supported = std::find(feature->statuses.begin(), feature->statuses.end(),
                                          status) != feature->statuses.end();
         return supported ? FW_STATUS_OK : FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
@@ -65,24 +57,22 @@ FWC_API int32_t FWC_CALL FWC_GetFeatureMax(uint32_t cameraId, uint32_t featureId
 FWC_API int32_t FWC_CALL FWC_GetFeatureValue(uint32_t cameraId, uint32_t featureId,
                                              uint32_t* value) {
     return withOpenCamera("FWC_GetFeatureValue", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (value == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (value == nullptr) return FWC_ERR_NULL_POINTER;
         return camera.featureValue(featureId, *value);
     });
 }
 
-FWC_API int32_t FWC_CALL FWC_SetFeatureValue(uint32_t cameraId, uint32_t featureId, uint32_t value) {
-    return withOpenCamera("FWC_SetFeatureValue", cameraId,
-                          [&](SimCamera& camera) { return camera.setFeatureValue(featureId, value); });
+FWC_API int32_t FWC_CALL FWC_SetFeatureValue(uint32_t cameraId, uint32_t featureId,
+                                             uint32_t value) {
+    return withOpenCamera("FWC_SetFeatureValue", cameraId, [&](SimCamera& camera) {
+        return camera.setFeatureValue(featureId, value);
+    });
 }
 
 FWC_API int32_t FWC_CALL FWC_GetFeatureStatus(uint32_t cameraId, uint32_t featureId,
                                               uint32_t* status) {
     return withOpenCamera("FWC_GetFeatureStatus", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (status == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (status == nullptr) return FWC_ERR_NULL_POINTER;
         return camera.featureStatus(featureId, *status);
     });
 }
@@ -96,9 +86,7 @@ FWC_API int32_t FWC_CALL FWC_SetFeatureStatus(uint32_t cameraId, uint32_t featur
 
 FWC_API int32_t FWC_CALL FWC_GetRegister(uint32_t cameraId, uint32_t address, uint32_t* value) {
     return withOpenCamera("FWC_GetRegister", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (value == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (value == nullptr) return FWC_ERR_NULL_POINTER;
         return camera.registerValue(address, *value);
     });
 }
@@ -109,20 +97,16 @@ FWC_API int32_t FWC_CALL FWC_SetRegister(uint32_t cameraId, uint32_t address, ui
 }
 
 // The fourth output is reserved (0) and may be null.
-FWC_API int32_t FWC_CALL FWC_Lut_GetInfo(uint32_t cameraId, uint32_t* lutCount,
-                                         uint32_t* maxValue, uint32_t* elements,
-                                         uint32_t* reserved) {
+FWC_API int32_t FWC_CALL FWC_Lut_GetInfo(uint32_t cameraId, uint32_t* lutCount, uint32_t* maxValue,
+                                         uint32_t* elements, uint32_t* reserved) {
     return withOpenCamera("FWC_Lut_GetInfo", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (lutCount == nullptr || maxValue == nullptr || elements == nullptr) {
+        if (lutCount == nullptr || maxValue == nullptr || elements == nullptr)
             return FWC_ERR_NULL_POINTER;
-        }
         const LutInfo& lut = camera.description().lut;
         *lutCount = lut.count;
         *maxValue = lut.maxValue;
         *elements = lut.elements;
-        if (reserved != nullptr) {
-            *reserved = 0;
-        }
+        if (reserved != nullptr) *reserved = 0;
         return FW_STATUS_OK;
     });
 }
@@ -130,18 +114,14 @@ FWC_API int32_t FWC_CALL FWC_Lut_GetInfo(uint32_t cameraId, uint32_t* lutCount,
 FWC_API int32_t FWC_CALL FWC_Lut_Upload(uint32_t cameraId, uint32_t lut, const uint8_t* values,
                                         uint32_t count) {
     return withOpenCamera("FWC_Lut_Upload", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (values == nullptr && count != 0) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (values == nullptr && count != 0) return FWC_ERR_NULL_POINTER;
         return camera.uploadLut(lut, values, count);
     });
 }
 
 FWC_API int32_t FWC_CALL FWC_Lut_Use(uint32_t cameraId, uint32_t lut, uint32_t on) {
     return withOpenCamera("FWC_Lut_Use", cameraId, [&](SimCamera& camera) -> int32_t {
-        if (on > 1) {
-            return FWC_ERR_INVALID_ARGUMENT;
-        }
+        if (on > 1) return FWC_ERR_INVALID_ARGUMENT;
         return camera.useLut(lut, on != 0);
     });
 }
@@ -154,17 +134,13 @@ FWC_API int32_t FWC_CALL FWC_Trigger_Get(uint32_t cameraId, uint32_t* mode, uint
         TriggerInfo trigger;
         uint32_t pulses = 0;
         const int32_t status = camera.trigger(trigger, pulses);
-        if (status != FW_STATUS_OK) {
-            return status;
-        }
-        const std::pair<uint32_t*, uint32_t> outputs[] = {
-            {mode, trigger.mode}, {active, trigger.active}, {polarity, trigger.polarity},
-            {value, pulses}};
-        for (const auto& [output, result] : outputs) {
-            if (output != nullptr) {
-                *output = result;
-            }
-        }
+        if (status != FW_STATUS_OK) return status;
+        const std::pair<uint32_t*, uint32_t> outputs[] = {{mode, trigger.mode},
+                                                          {active, trigger.active},
+                                                          {polarity, trigger.polarity},
+                                                          {value, pulses}};
+        for (const auto& [output, result] : outputs)
+            if (output != nullptr) *output = result;
         return FW_STATUS_OK;
     });
 }

@@ -1,15 +1,14 @@
 // The common entry of the exported calls: an injected failure first, then (for camera
 // calls) the camera, which must be on the bus and open in this process. Exceptions
 // (only allocation failures can occur) never cross the boundary.
-#ifndef FWSIM_API_GUARD_H
-#define FWSIM_API_GUARD_H
+#pragma once
 
 #include <exception>
 #include <memory>
 #include <new>
 
 #include "bus.h"
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "failure_injection.h"
 
 namespace fwsim {
@@ -17,9 +16,7 @@ namespace fwsim {
 template <typename Body>
 int32_t guardedCall(const char* callName, Body&& body) {
     try {
-        if (const int32_t injected = takeInjectedFailure(callName)) {
-            return injected;
-        }
+        if (const int32_t injected = takeInjectedFailure(callName)) return injected;
         return body();
     } catch (const std::exception&) {
         return FWC_ERR_RESOURCES;
@@ -30,16 +27,10 @@ template <typename Body>
 int32_t withOpenCamera(const char* callName, uint32_t cameraId, Body&& body) {
     return guardedCall(callName, [&]() -> int32_t {
         std::shared_ptr<SimCamera> camera;
-        if (const int32_t status = theBus().findCamera(cameraId, camera)) {
-            return status;
-        }
-        if (const int32_t status = camera->checkOpen()) {
-            return status;
-        }
+        if (const int32_t status = theBus().findCamera(cameraId, camera)) return status;
+        if (const int32_t status = camera->checkOpen()) return status;
         return body(*camera);
     });
 }
 
 }  // namespace fwsim
-
-#endif

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "api_guard.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "error_info.h"
 
 using namespace fwsim;
@@ -12,9 +12,7 @@ extern "C" {
 
 FWC_API int32_t FWC_CALL FWC_GetVersion(uint32_t* version) {
     return guardedCall("FWC_GetVersion", [&]() -> int32_t {
-        if (version == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (version == nullptr) return FWC_ERR_NULL_POINTER;
         *version = 0x01020000u;  // 1.2.0.0
         return FW_STATUS_OK;
     });
@@ -30,12 +28,8 @@ FWC_API int32_t FWC_CALL FWC_Release(void) {
 
 // Works without FWC_Init, and for the pixel conversion statuses too.
 FWC_API int32_t FWC_CALL FWC_GetErrorInfo(int32_t status, char* text, uint32_t size) {
-    if (text == nullptr) {
-        return FWC_ERR_NULL_POINTER;
-    }
-    if (size == 0) {
-        return FWC_ERR_INVALID_ARGUMENT;
-    }
+    if (text == nullptr) return FWC_ERR_NULL_POINTER;
+    if (size == 0) return FWC_ERR_INVALID_ARGUMENT;
     try {
         const std::string message = errorText(status);
         const size_t length = std::min<size_t>(message.size(), size - 1);
@@ -51,9 +45,7 @@ FWC_API int32_t FWC_CALL FWC_GetErrorInfo(int32_t status, char* text, uint32_t s
 FWC_API int32_t FWC_CALL FWC_RegisterNodeListChangedNotification(FWC_HANDLE* handle,
                                                                  FWC_NOTIFICATION* notification) {
     return guardedCall("FWC_RegisterNodeListChangedNotification", [&]() -> int32_t {
-        if (handle == nullptr || notification == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (handle == nullptr || notification == nullptr) return FWC_ERR_NULL_POINTER;
         return theBus().addNotification(nodeListKind, *notification, *handle);
     });
 }
@@ -61,13 +53,10 @@ FWC_API int32_t FWC_CALL FWC_RegisterNodeListChangedNotification(FWC_HANDLE* han
 FWC_API int32_t FWC_CALL FWC_RegisterNotification(FWC_HANDLE* handle, uint32_t kind,
                                                   FWC_NOTIFICATION* notification) {
     return guardedCall("FWC_RegisterNotification", [&]() -> int32_t {
-        if (handle == nullptr || notification == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (handle == nullptr || notification == nullptr) return FWC_ERR_NULL_POINTER;
         if (kind != FWC_NOTIFY_FRAME_COMPLETE && kind != FWC_NOTIFY_FRAME_DROPPED &&
-            kind != FWC_NOTIFY_ERROR) {
+            kind != FWC_NOTIFY_ERROR)
             return FWC_ERR_NOTIFICATION_KIND;
-        }
         return theBus().addNotification(kind, *notification, *handle);
     });
 }

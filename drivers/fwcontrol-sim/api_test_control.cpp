@@ -15,9 +15,7 @@ template <typename Body>
 int32_t withCamera(uint32_t cameraId, Body&& body) {
     try {
         std::shared_ptr<SimCamera> camera;
-        if (const int32_t status = theBus().findCamera(cameraId, camera)) {
-            return status;
-        }
+        if (const int32_t status = theBus().findCamera(cameraId, camera)) return status;
         return body(*camera);
     } catch (const std::exception&) {
         return FWC_ERR_RESOURCES;
@@ -72,31 +70,22 @@ FWC_API int32_t FWC_CALL FWS_GetGroundTruth(uint32_t cameraId, uint32_t frameNum
                                             uint8_t* buffer, uint32_t bufferSize,
                                             uint32_t* channels) {
     return withCamera(cameraId, [&](SimCamera& camera) -> int32_t {
-        if (buffer == nullptr || channels == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (buffer == nullptr || channels == nullptr) return FWC_ERR_NULL_POINTER;
         return camera.groundTruth(frameNumber, buffer, bufferSize, *channels);
     });
 }
 
-FWC_API int32_t FWC_CALL FWS_ReadFrameNumber(const uint8_t* image, uint32_t width,
-                                             uint32_t height, uint32_t channels,
-                                             uint32_t* frameNumber) {
-    if (image == nullptr || frameNumber == nullptr) {
-        return FWC_ERR_NULL_POINTER;
-    }
-    if (channels != 1 && channels != 3) {
-        return FWC_ERR_INVALID_ARGUMENT;
-    }
+FWC_API int32_t FWC_CALL FWS_ReadFrameNumber(const uint8_t* image, uint32_t width, uint32_t height,
+                                             uint32_t channels, uint32_t* frameNumber) {
+    if (image == nullptr || frameNumber == nullptr) return FWC_ERR_NULL_POINTER;
+    if (channels != 1 && channels != 3) return FWC_ERR_INVALID_ARGUMENT;
     return readFrameCode(image, width, height, channels, *frameNumber) ? FW_STATUS_OK
                                                                        : FWC_ERR_NO_FRAME_CODE;
 }
 
 FWC_API int32_t FWC_CALL FWS_GetFrameRate(uint32_t cameraId, double* framesPerSecond) {
     return withCamera(cameraId, [&](SimCamera& camera) -> int32_t {
-        if (framesPerSecond == nullptr) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (framesPerSecond == nullptr) return FWC_ERR_NULL_POINTER;
         *framesPerSecond = camera.frameRate();
         return FW_STATUS_OK;
     });
@@ -106,12 +95,8 @@ FWC_API int32_t FWC_CALL FWS_GetFrameCounters(uint32_t cameraId, uint32_t* compl
                                               uint32_t* dropped) {
     return withCamera(cameraId, [&](SimCamera& camera) {
         const FrameCounters counters = camera.counters();
-        if (completed != nullptr) {
-            *completed = counters.completed;
-        }
-        if (dropped != nullptr) {
-            *dropped = counters.dropped;
-        }
+        if (completed != nullptr) *completed = counters.completed;
+        if (dropped != nullptr) *dropped = counters.dropped;
         return FW_STATUS_OK;
     });
 }
@@ -119,20 +104,12 @@ FWC_API int32_t FWC_CALL FWS_GetFrameCounters(uint32_t cameraId, uint32_t* compl
 FWC_API int32_t FWC_CALL FWS_GetLut(uint32_t cameraId, uint8_t* values, uint32_t* count,
                                     uint32_t* inUse) {
     return withCamera(cameraId, [&](SimCamera& camera) -> int32_t {
-        if (count == nullptr || (values == nullptr && *count != 0)) {
-            return FWC_ERR_NULL_POINTER;
-        }
+        if (count == nullptr || (values == nullptr && *count != 0)) return FWC_ERR_NULL_POINTER;
         const LutState lut = camera.lutState();
-        if (lut.values.size() > *count && *count != 0) {
-            return FWC_ERR_BUFFER_TOO_SMALL;
-        }
-        if (*count != 0) {
-            std::copy(lut.values.begin(), lut.values.end(), values);
-        }
+        if (lut.values.size() > *count && *count != 0) return FWC_ERR_BUFFER_TOO_SMALL;
+        if (*count != 0) std::copy(lut.values.begin(), lut.values.end(), values);
         *count = static_cast<uint32_t>(lut.values.size());
-        if (inUse != nullptr) {
-            *inUse = lut.inUse ? 1 : 0;
-        }
+        if (inUse != nullptr) *inUse = lut.inUse ? 1 : 0;
         return FW_STATUS_OK;
     });
 }

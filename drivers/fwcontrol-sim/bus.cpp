@@ -8,7 +8,7 @@
 
 #include "bus_description.h"
 #include "default_bus.h"
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "error_info.h"
 #include "failure_injection.h"
 
@@ -48,21 +48,17 @@ int32_t Bus::readDescription(std::vector<CameraDescription>& cameras, std::strin
     std::string error;
     if (path == nullptr || *path == '\0') {
         busKey = "default bus" + spaceSuffix;
-        if (!parseBusDescription(defaultBusDescription(), cameras, error)) {
+        if (!parseBusDescription(defaultBusDescription(), cameras, error))
             return failWithDetail(FWC_ERR_BUS_DESCRIPTION, "built-in bus: " + error);
-        }
         return FW_STATUS_OK;
     }
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
-    if (!file) {
-        return failWithDetail(FWC_ERR_BUS_DESCRIPTION,
-                              std::string(path) + ": cannot be read");
-    }
-    if (!parseBusDescription(text.str(), cameras, error)) {
+    if (!file)
+        return failWithDetail(FWC_ERR_BUS_DESCRIPTION, std::string(path) + ": cannot be read");
+    if (!parseBusDescription(text.str(), cameras, error))
         return failWithDetail(FWC_ERR_BUS_DESCRIPTION, std::string(path) + ": " + error);
-    }
     std::error_code ignored;
     const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ignored);
     busKey = "file " + (canonical.empty() ? std::string(path) : canonical.string()) + spaceSuffix;
@@ -78,9 +74,7 @@ int32_t Bus::init() {
     std::vector<CameraDescription> cameras;
     std::string busKey;
     const int32_t status = readDescription(cameras, busKey);
-    if (status != FW_STATUS_OK) {
-        return status;
-    }
+    if (status != FW_STATUS_OK) return status;
     described_ = std::move(cameras);
     busKey_ = std::move(busKey);
     hub_ = std::make_shared<NotificationHub>();
@@ -92,9 +86,8 @@ int32_t Bus::init() {
 void Bus::populate() {
     cameras_.clear();
     unplugged_.clear();
-    for (const CameraDescription& description : described_) {
+    for (const CameraDescription& description : described_)
         cameras_.push_back(std::make_shared<SimCamera>(description, *hub_));
-    }
 }
 
 std::vector<std::shared_ptr<SimCamera>> Bus::takeCameras() {
@@ -108,25 +101,19 @@ int32_t Bus::release() {
     std::shared_ptr<NotificationHub> hub;
     {
         std::lock_guard lock(mutex_);
-        if (initCount_ == 0) {
-            return FWC_ERR_NOT_INITIALIZED;
-        }
+        if (initCount_ == 0) return FWC_ERR_NOT_INITIALIZED;
         if (initCount_ == 1 && hub_->onDispatcherThread()) {
             return failWithDetail(FWC_ERR_INVALID_ARGUMENT,
                                   "the last FWC_Release cannot run inside a notification callback");
         }
-        if (--initCount_ > 0) {
-            return FW_STATUS_OK;
-        }
+        if (--initCount_ > 0) return FW_STATUS_OK;
         cameras = takeCameras();
         unplugged_.clear();
         described_.clear();
         busKey_.clear();
         hub = std::move(hub_);
     }
-    for (const auto& camera : cameras) {
-        camera->shutDown();
-    }
+    for (const auto& camera : cameras) camera->shutDown();
     cameras.clear();
     hub.reset();  // joins the notification thread
     return FW_STATUS_OK;
@@ -134,9 +121,7 @@ int32_t Bus::release() {
 
 int32_t Bus::findCamera(uint32_t cameraId, std::shared_ptr<SimCamera>& camera) {
     std::lock_guard lock(mutex_);
-    if (initCount_ == 0) {
-        return FWC_ERR_NOT_INITIALIZED;
-    }
+    if (initCount_ == 0) return FWC_ERR_NOT_INITIALIZED;
     for (const auto& candidate : cameras_) {
         if (candidate->id() == cameraId) {
             camera = candidate;
@@ -149,9 +134,7 @@ int32_t Bus::findCamera(uint32_t cameraId, std::shared_ptr<SimCamera>& camera) {
 int32_t Bus::openCamera(uint32_t cameraId) {
     std::shared_ptr<SimCamera> camera;
     const int32_t status = findCamera(cameraId, camera);
-    if (status != FW_STATUS_OK) {
-        return status;
-    }
+    if (status != FW_STATUS_OK) return status;
     std::string busKey;
     {
         std::lock_guard lock(mutex_);
@@ -162,13 +145,9 @@ int32_t Bus::openCamera(uint32_t cameraId) {
 
 int32_t Bus::cameraIds(uint32_t& count, uint32_t* ids) {
     std::lock_guard lock(mutex_);
-    if (initCount_ == 0) {
-        return FWC_ERR_NOT_INITIALIZED;
-    }
+    if (initCount_ == 0) return FWC_ERR_NOT_INITIALIZED;
     const uint32_t delivered = std::min<uint32_t>(count, static_cast<uint32_t>(cameras_.size()));
-    for (uint32_t i = 0; i < delivered; ++i) {
-        ids[i] = cameras_[i]->id();
-    }
+    for (uint32_t i = 0; i < delivered; ++i) ids[i] = cameras_[i]->id();
     count = delivered;
     return FW_STATUS_OK;
 }
@@ -181,24 +160,18 @@ std::shared_ptr<NotificationHub> Bus::hub() {
 int32_t Bus::addNotification(uint32_t kind, const FWC_NOTIFICATION& descriptor,
                              FWC_HANDLE& handle) {
     const std::shared_ptr<NotificationHub> current = hub();
-    if (!current) {
-        return FWC_ERR_NOT_INITIALIZED;
-    }
+    if (!current) return FWC_ERR_NOT_INITIALIZED;
     return current->add(kind, descriptor, handle);
 }
 
 int32_t Bus::removeNotification(FWC_HANDLE handle) {
     const std::shared_ptr<NotificationHub> current = hub();
-    if (!current) {
-        return FWC_ERR_NOT_INITIALIZED;
-    }
+    if (!current) return FWC_ERR_NOT_INITIALIZED;
     return current->remove(handle);
 }
 
 uint32_t Bus::plug(const char* cameraJson) {
-    if (cameraJson == nullptr) {
-        return 0;
-    }
+    if (cameraJson == nullptr) return 0;
     CameraDescription description;
     std::string error;
     if (!parseCameraDescription(cameraJson, description, error)) {
@@ -206,18 +179,14 @@ uint32_t Bus::plug(const char* cameraJson) {
         return 0;
     }
     std::lock_guard lock(mutex_);
-    if (initCount_ == 0 || cameras_.size() >= FWC_MAX_CAMERAS) {
-        return 0;
-    }
+    if (initCount_ == 0 || cameras_.size() >= FWC_MAX_CAMERAS) return 0;
     const auto taken = [&](uint32_t id) {
         return std::any_of(cameras_.begin(), cameras_.end(),
                            [&](const auto& camera) { return camera->id() == id; });
     };
     if (description.id == 0) {
         uint32_t id = 1;
-        while (taken(id) || unplugged_.count(id) != 0) {
-            ++id;
-        }
+        while (taken(id) || unplugged_.count(id) != 0) ++id;
         description.id = id;
     } else if (taken(description.id)) {
         failWithDetail(FWC_ERR_BUS_DESCRIPTION, "plugged camera: id already on the bus");
@@ -233,9 +202,7 @@ int32_t Bus::unplug(uint32_t cameraId) {
     std::shared_ptr<SimCamera> camera;
     {
         std::lock_guard lock(mutex_);
-        if (initCount_ == 0) {
-            return FWC_ERR_NOT_INITIALIZED;
-        }
+        if (initCount_ == 0) return FWC_ERR_NOT_INITIALIZED;
         const auto found = std::find_if(cameras_.begin(), cameras_.end(),
                                         [&](const auto& c) { return c->id() == cameraId; });
         if (found == cameras_.end()) {
@@ -248,25 +215,18 @@ int32_t Bus::unplug(uint32_t cameraId) {
     }
     camera->shutDown();
     std::lock_guard lock(mutex_);
-    if (hub_) {
-        hub_->raiseNodeListChanged();
-    }
+    if (hub_) hub_->raiseNodeListChanged();
     return FW_STATUS_OK;
 }
 
 int32_t Bus::raiseEvent(uint32_t cameraId, uint32_t kind) {
-    if (kind != FWC_NOTIFY_FRAME_DROPPED && kind != FWC_NOTIFY_ERROR) {
+    if (kind != FWC_NOTIFY_FRAME_DROPPED && kind != FWC_NOTIFY_ERROR)
         return FWC_ERR_NOTIFICATION_KIND;
-    }
     std::shared_ptr<SimCamera> camera;
     const int32_t status = findCamera(cameraId, camera);
-    if (status != FW_STATUS_OK) {
-        return status;
-    }
+    if (status != FW_STATUS_OK) return status;
     std::lock_guard lock(mutex_);
-    if (hub_) {
-        hub_->raise(cameraId, kind);
-    }
+    if (hub_) hub_->raise(cameraId, kind);
     return FW_STATUS_OK;
 }
 
@@ -275,14 +235,10 @@ int32_t Bus::reset() {
     std::vector<std::shared_ptr<SimCamera>> old;
     {
         std::lock_guard lock(mutex_);
-        if (initCount_ == 0) {
-            return FWC_ERR_NOT_INITIALIZED;
-        }
+        if (initCount_ == 0) return FWC_ERR_NOT_INITIALIZED;
         old = takeCameras();
     }
-    for (const auto& camera : old) {
-        camera->shutDown();
-    }
+    for (const auto& camera : old) camera->shutDown();
     std::lock_guard lock(mutex_);
     if (hub_) {
         populate();

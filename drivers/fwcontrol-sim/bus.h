@@ -1,7 +1,6 @@
 // The simulated bus of this process: the cameras read from the bus description (plus
 // those plugged by tests), their notification hub, and the library's init count.
-#ifndef FWSIM_BUS_H
-#define FWSIM_BUS_H
+#pragma once
 
 #include <cstdint>
 #include <memory>
@@ -30,8 +29,7 @@ public:
     int32_t openCamera(uint32_t cameraId);
     int32_t cameraIds(uint32_t& count, uint32_t* ids);
 
-    int32_t addNotification(uint32_t kind, const FWC_NOTIFICATION& descriptor,
-                            FWC_HANDLE& handle);
+    int32_t addNotification(uint32_t kind, const FWC_NOTIFICATION& descriptor, FWC_HANDLE& handle);
     int32_t removeNotification(FWC_HANDLE handle);
 
     uint32_t plug(const char* cameraJson);
@@ -57,5 +55,3 @@ private:
 Bus& theBus();
 
 }  // namespace fwsim
-
-#endif

@@ -51,93 +51,67 @@ std::string at(const std::string& place, size_t index) {
 
 void refuseUnknownKeys(const json& object, const std::string& place,
                        std::initializer_list<const char*> known) {
-    if (!object.is_object()) {
-        throw Refusal(place, "must be an object");
-    }
-    for (const auto& item : object.items()) {
+    if (!object.is_object()) throw Refusal(place, "must be an object");
+    for (const auto& item : object.items())
         if (std::none_of(known.begin(), known.end(),
-                         [&](const char* key) { return item.key() == key; })) {
+                         [&](const char* key) { return item.key() == key; }))
             throw Refusal(at(place, item.key()), "unknown key");
-        }
-    }
 }
 
 uint32_t readUnsigned(const json& value, const std::string& place, uint64_t low, uint64_t high) {
-    if (!value.is_number_integer() || (value.is_number_integer() && value.get<int64_t>() < 0 &&
-                                       !value.is_number_unsigned())) {
+    if (!value.is_number_integer() ||
+        (value.is_number_integer() && value.get<int64_t>() < 0 && !value.is_number_unsigned()))
         throw Refusal(place, "must be a non-negative integer");
-    }
     const uint64_t number = value.get<uint64_t>();
     if (number < low || number > high) {
-        throw Refusal(place, "must be between " + std::to_string(low) + " and " +
-                                 std::to_string(high));
+        throw Refusal(place,
+                      "must be between " + std::to_string(low) + " and " + std::to_string(high));
     }
     return static_cast<uint32_t>(number);
 }
 
 uint32_t readOptional(const json& object, const std::string& place, const char* key,
                       uint32_t fallback, uint64_t low, uint64_t high) {
-    if (!object.contains(key)) {
-        return fallback;
-    }
+    if (!object.contains(key)) return fallback;
     return readUnsigned(object[key], at(place, key), low, high);
 }
 
 bool readFlag(const json& object, const std::string& place, const char* key, bool fallback) {
-    if (!object.contains(key)) {
-        return fallback;
-    }
+    if (!object.contains(key)) return fallback;
     const json& value = object[key];
-    if (value.is_boolean()) {
-        return value.get<bool>();
-    }
+    if (value.is_boolean()) return value.get<bool>();
     return readUnsigned(value, at(place, key), 0, 1) != 0;
 }
 
 std::string readText(const json& object, const std::string& place, const char* key,
                      const std::string& fallback) {
-    if (!object.contains(key)) {
-        return fallback;
-    }
-    if (!object[key].is_string()) {
-        throw Refusal(at(place, key), "must be a string");
-    }
+    if (!object.contains(key)) return fallback;
+    if (!object[key].is_string()) throw Refusal(at(place, key), "must be a string");
     std::string text = object[key].get<std::string>();
-    if (text.size() > 63) {
-        throw Refusal(at(place, key), "longer than 63 characters");
-    }
+    if (text.size() > 63) throw Refusal(at(place, key), "longer than 63 characters");
     return text;
 }
 
 std::vector<uint32_t> readList(const json& object, const std::string& place, const char* key,
                                uint64_t low, uint64_t high) {
     const std::string listPlace = at(place, key);
-    if (!object.contains(key)) {
-        throw Refusal(listPlace, "missing");
-    }
+    if (!object.contains(key)) throw Refusal(listPlace, "missing");
     const json& list = object[key];
-    if (!list.is_array() || list.empty()) {
-        throw Refusal(listPlace, "must be a non-empty array");
-    }
+    if (!list.is_array() || list.empty()) throw Refusal(listPlace, "must be a non-empty array");
     std::vector<uint32_t> values;
-    for (size_t i = 0; i < list.size(); ++i) {
+    for (size_t i = 0; i < list.size(); ++i)
         values.push_back(readUnsigned(list[i], at(listPlace, i), low, high));
-    }
     return values;
 }
 
 const json& requireArray(const json& object, const std::string& place, const char* key) {
-    if (!object[key].is_array()) {
-        throw Refusal(at(place, key), "must be an array");
-    }
+    if (!object[key].is_array()) throw Refusal(at(place, key), "must be an array");
     return object[key];
 }
 
 std::vector<FixedFormat> readFixedFormats(const json& camera, const std::string& place) {
     std::vector<FixedFormat> formats;
-    if (!camera.contains("fixedFormats")) {
-        return formats;
-    }
+    if (!camera.contains("fixedFormats")) return formats;
     const std::string listPlace = at(place, "fixedFormats");
     const json& list = requireArray(camera, place, "fixedFormats");
     for (size_t i = 0; i < list.size(); ++i) {
@@ -146,15 +120,12 @@ std::vector<FixedFormat> readFixedFormats(const json& camera, const std::string&
         FixedFormat format;
         format.format = readOptional(list[i], itemPlace, "format", 0, 0, 2);
         format.mode = readOptional(list[i], itemPlace, "mode", 0, 0, 7);
-        if (!fixedGeometry(format.format, format.mode).valid) {
+        if (!fixedGeometry(format.format, format.mode).valid)
             throw Refusal(at(itemPlace, "mode"), "no such mode in this format");
-        }
         format.rates = readList(list[i], itemPlace, "rates", 0, 7);
-        for (const FixedFormat& other : formats) {
-            if (other.format == format.format && other.mode == format.mode) {
+        for (const FixedFormat& other : formats)
+            if (other.format == format.format && other.mode == format.mode)
                 throw Refusal(itemPlace, "format and mode listed twice");
-            }
-        }
         formats.push_back(format);
     }
     return formats;
@@ -162,9 +133,7 @@ std::vector<FixedFormat> readFixedFormats(const json& camera, const std::string&
 
 std::vector<Format7Mode> readFormat7(const json& camera, const std::string& place) {
     std::vector<Format7Mode> modes;
-    if (!camera.contains("format7")) {
-        return modes;
-    }
+    if (!camera.contains("format7")) return modes;
     const std::string listPlace = at(place, "format7");
     const json& list = requireArray(camera, place, "format7");
     for (size_t i = 0; i < list.size(); ++i) {
@@ -175,9 +144,8 @@ std::vector<Format7Mode> readFormat7(const json& camera, const std::string& plac
                            "unitTop", "codings"});
         Format7Mode mode;
         mode.mode = readOptional(item, itemPlace, "mode", 0, 0, 7);
-        if (!item.contains("maxWidth") || !item.contains("maxHeight")) {
+        if (!item.contains("maxWidth") || !item.contains("maxHeight"))
             throw Refusal(itemPlace, "maxWidth and maxHeight are required");
-        }
         mode.maxWidth = readUnsigned(item["maxWidth"], at(itemPlace, "maxWidth"), 1, 8192);
         mode.maxHeight = readUnsigned(item["maxHeight"], at(itemPlace, "maxHeight"), 1, 8192);
         mode.unitWidth = readOptional(item, itemPlace, "unitWidth", 1, 1, mode.maxWidth);
@@ -185,27 +153,19 @@ std::vector<Format7Mode> readFormat7(const json& camera, const std::string& plac
         mode.unitLeft = readOptional(item, itemPlace, "unitLeft", 1, 1, mode.maxWidth);
         mode.unitTop = readOptional(item, itemPlace, "unitTop", 1, 1, mode.maxHeight);
         mode.codings = readList(item, itemPlace, "codings", 0, 255);
-        for (size_t c = 0; c < mode.codings.size(); ++c) {
-            if (!isKnownCoding(mode.codings[c])) {
+        for (size_t c = 0; c < mode.codings.size(); ++c)
+            if (!isKnownCoding(mode.codings[c]))
                 throw Refusal(at(at(itemPlace, "codings"), c), "unknown colour coding");
-            }
-        }
-        for (const Format7Mode& other : modes) {
-            if (other.mode == mode.mode) {
-                throw Refusal(at(itemPlace, "mode"), "mode listed twice");
-            }
-        }
+        for (const Format7Mode& other : modes)
+            if (other.mode == mode.mode) throw Refusal(at(itemPlace, "mode"), "mode listed twice");
         modes.push_back(mode);
     }
     return modes;
 }
 
 const Format7Mode* findMode(const std::vector<Format7Mode>& modes, uint32_t mode) {
-    for (const Format7Mode& candidate : modes) {
-        if (candidate.mode == mode) {
-            return &candidate;
-        }
-    }
+    for (const Format7Mode& candidate : modes)
+        if (candidate.mode == mode) return &candidate;
     return nullptr;
 }
 
@@ -234,22 +194,17 @@ CurrentFormat defaultCurrent(const CameraDescription& camera) {
 void readFixedCurrent(const json& object, const std::string& place, const CameraDescription& camera,
                       CurrentFormat& current) {
     current.mode = readOptional(object, place, "mode", 0, 0, 7);
-    const auto format = std::find_if(camera.fixedFormats.begin(), camera.fixedFormats.end(),
-                                     [&](const FixedFormat& f) {
-                                         return f.format == current.format && f.mode == current.mode;
-                                     });
-    if (format == camera.fixedFormats.end()) {
+    const auto format = std::find_if(
+        camera.fixedFormats.begin(), camera.fixedFormats.end(),
+        [&](const FixedFormat& f) { return f.format == current.format && f.mode == current.mode; });
+    if (format == camera.fixedFormats.end())
         throw Refusal(place, "format and mode are not among fixedFormats");
-    }
     current.rate = readOptional(object, place, "rate", format->rates.front(), 0, 7);
-    if (std::find(format->rates.begin(), format->rates.end(), current.rate) ==
-        format->rates.end()) {
+    if (std::find(format->rates.begin(), format->rates.end(), current.rate) == format->rates.end())
         throw Refusal(at(place, "rate"), "rate not listed for this format and mode");
-    }
     const FixedGeometry geometry = fixedGeometry(current.format, current.mode);
-    if (object.contains("coding") && object["coding"] != geometry.coding) {
+    if (object.contains("coding") && object["coding"] != geometry.coding)
         throw Refusal(at(place, "coding"), "not the coding of this fixed format");
-    }
     current.coding = geometry.coding;
     current.width = geometry.width;
     current.height = geometry.height;
@@ -257,19 +212,14 @@ void readFixedCurrent(const json& object, const std::string& place, const Camera
 
 void readFormat7Current(const json& object, const std::string& place,
                         const CameraDescription& camera, CurrentFormat& current) {
-    current.mode = readOptional(object, place, "mode", camera.format7.empty()
-                                                           ? 0
-                                                           : camera.format7.front().mode,
-                                0, 7);
+    current.mode = readOptional(object, place, "mode",
+                                camera.format7.empty() ? 0 : camera.format7.front().mode, 0, 7);
     const Format7Mode* mode = findMode(camera.format7, current.mode);
-    if (mode == nullptr) {
-        throw Refusal(at(place, "mode"), "no such Format 7 mode");
-    }
+    if (mode == nullptr) throw Refusal(at(place, "mode"), "no such Format 7 mode");
     current.coding = readOptional(object, place, "coding", mode->codings.front(), 0, 255);
     if (std::find(mode->codings.begin(), mode->codings.end(), current.coding) ==
-        mode->codings.end()) {
+        mode->codings.end())
         throw Refusal(at(place, "coding"), "coding not listed for this mode");
-    }
     current.left = 0;
     current.top = 0;
     current.width = mode->maxWidth;
@@ -277,67 +227,53 @@ void readFormat7Current(const json& object, const std::string& place,
     if (object.contains("aoi")) {
         const std::string aoiPlace = at(place, "aoi");
         const json& aoi = object["aoi"];
-        if (!aoi.is_array() || aoi.size() != 4) {
+        if (!aoi.is_array() || aoi.size() != 4)
             throw Refusal(aoiPlace, "must be [left, top, width, height]");
-        }
         current.left = readUnsigned(aoi[0], at(aoiPlace, 0), 0, mode->maxWidth - 1);
         current.top = readUnsigned(aoi[1], at(aoiPlace, 1), 0, mode->maxHeight - 1);
         current.width = readUnsigned(aoi[2], at(aoiPlace, 2), 1, mode->maxWidth);
         current.height = readUnsigned(aoi[3], at(aoiPlace, 3), 1, mode->maxHeight);
         if (current.left + current.width > mode->maxWidth ||
-            current.top + current.height > mode->maxHeight) {
+            current.top + current.height > mode->maxHeight)
             throw Refusal(aoiPlace, "area reaches beyond the sensor");
-        }
         const AreaOfInterest given{current.left, current.top, current.width, current.height};
         const AreaOfInterest accepted = roundAoi(*mode, current.coding, camera.interlaced, given);
         if (accepted.left != given.left || accepted.top != given.top ||
-            accepted.width != given.width || accepted.height != given.height) {
+            accepted.width != given.width || accepted.height != given.height)
             throw Refusal(aoiPlace, "area is not a multiple of the mode's units");
-        }
     }
     current.busLoad = readOptional(object, place, "busLoad", 1000, 1, 1000);
 }
 
 CurrentFormat readCurrent(const json& cameraObject, const std::string& place,
                           const CameraDescription& camera) {
-    if (!cameraObject.contains("current")) {
-        return defaultCurrent(camera);
-    }
+    if (!cameraObject.contains("current")) return defaultCurrent(camera);
     const std::string currentPlace = at(place, "current");
     const json& object = cameraObject["current"];
-    refuseUnknownKeys(object, currentPlace,
-                      {"format", "mode", "rate", "coding", "aoi", "busLoad"});
+    refuseUnknownKeys(object, currentPlace, {"format", "mode", "rate", "coding", "aoi", "busLoad"});
     CurrentFormat current;
     current.format = readOptional(object, currentPlace, "format",
                                   camera.fixedFormats.empty() ? format7 : 0, 0, format7);
-    if (current.format == format7) {
+    if (current.format == format7)
         readFormat7Current(object, currentPlace, camera, current);
-    } else {
+    else
         readFixedCurrent(object, currentPlace, camera, current);
-    }
     return current;
 }
 
 uint32_t readBayer(const json& camera, const std::string& place) {
-    if (!camera.contains("bayer")) {
-        return 0;
-    }
+    if (!camera.contains("bayer")) return 0;
     static const char* const patterns[] = {"RGGB", "GBRG", "GRBG", "BGGR"};
     if (camera["bayer"].is_string()) {
-        for (uint32_t code = 0; code < 4; ++code) {
-            if (camera["bayer"] == patterns[code]) {
-                return code;
-            }
-        }
+        for (uint32_t code = 0; code < 4; ++code)
+            if (camera["bayer"] == patterns[code]) return code;
     }
     throw Refusal(at(place, "bayer"), "must be \"RGGB\", \"GBRG\", \"GRBG\" or \"BGGR\"");
 }
 
 std::vector<Feature> readFeatures(const json& camera, const std::string& place) {
     std::vector<Feature> features;
-    if (!camera.contains("features")) {
-        return features;
-    }
+    if (!camera.contains("features")) return features;
     const std::string listPlace = at(place, "features");
     const json& list = requireArray(camera, place, "features");
     for (size_t i = 0; i < list.size(); ++i) {
@@ -345,30 +281,24 @@ std::vector<Feature> readFeatures(const json& camera, const std::string& place) 
         const json& item = list[i];
         refuseUnknownKeys(item, itemPlace, {"id", "min", "max", "value", "statuses", "status"});
         Feature feature;
-        if (!item.contains("id")) {
-            throw Refusal(itemPlace, "id is required");
-        }
+        if (!item.contains("id")) throw Refusal(itemPlace, "id is required");
         feature.id = readUnsigned(item["id"], at(itemPlace, "id"), 0, 0xFFFFFFFFu);
         feature.min = readOptional(item, itemPlace, "min", 0, 0, 0xFFFFFFFFu);
         feature.max = readOptional(item, itemPlace, "max", std::max<uint32_t>(feature.min, 255),
                                    feature.min, 0xFFFFFFFFu);
-        feature.value = readOptional(item, itemPlace, "value", feature.min, feature.min,
-                                     feature.max);
+        feature.value =
+            readOptional(item, itemPlace, "value", feature.min, feature.min, feature.max);
         feature.statuses = item.contains("statuses") ? readList(item, itemPlace, "statuses", 0, 3)
                                                      : std::vector<uint32_t>{1};
         const bool hasOn = std::find(feature.statuses.begin(), feature.statuses.end(), 1u) !=
                            feature.statuses.end();
-        feature.status = readOptional(item, itemPlace, "status",
-                                      hasOn ? 1 : feature.statuses.front(), 0, 3);
+        feature.status =
+            readOptional(item, itemPlace, "status", hasOn ? 1 : feature.statuses.front(), 0, 3);
         if (std::find(feature.statuses.begin(), feature.statuses.end(), feature.status) ==
-            feature.statuses.end()) {
+            feature.statuses.end())
             throw Refusal(at(itemPlace, "status"), "status not among statuses");
-        }
-        for (const Feature& other : features) {
-            if (other.id == feature.id) {
-                throw Refusal(at(itemPlace, "id"), "feature listed twice");
-            }
-        }
+        for (const Feature& other : features)
+            if (other.id == feature.id) throw Refusal(at(itemPlace, "id"), "feature listed twice");
         features.push_back(feature);
     }
     return features;
@@ -391,9 +321,7 @@ LutInfo readLut(const json& camera, const std::string& place) {
 
 TriggerInfo readTrigger(const json& camera, const std::string& place) {
     TriggerInfo trigger;
-    if (!camera.contains("trigger")) {
-        return trigger;
-    }
+    if (!camera.contains("trigger")) return trigger;
     const std::string triggerPlace = at(place, "trigger");
     const json& object = camera["trigger"];
     refuseUnknownKeys(object, triggerPlace, {"mode", "active", "polarity"});
@@ -406,14 +334,11 @@ TriggerInfo readTrigger(const json& camera, const std::string& place) {
 
 std::map<uint32_t, uint32_t> readRegisters(const json& camera, const std::string& place) {
     std::map<uint32_t, uint32_t> registers;
-    if (!camera.contains("registers")) {
-        return registers;
-    }
+    if (!camera.contains("registers")) return registers;
     const std::string registersPlace = at(place, "registers");
     const json& object = camera["registers"];
-    if (!object.is_object()) {
+    if (!object.is_object())
         throw Refusal(registersPlace, "must be an object of \"address\": value");
-    }
     for (const auto& item : object.items()) {
         const std::string itemPlace = at(registersPlace, item.key());
         size_t used = 0;
@@ -423,9 +348,8 @@ std::map<uint32_t, uint32_t> readRegisters(const json& camera, const std::string
         } catch (const std::exception&) {
             used = 0;
         }
-        if (used == 0 || used != item.key().size() || address > 0xFFFFFFFFull) {
+        if (used == 0 || used != item.key().size() || address > 0xFFFFFFFFull)
             throw Refusal(itemPlace, "address must be a 32-bit decimal or 0x hexadecimal number");
-        }
         registers[static_cast<uint32_t>(address)] =
             readUnsigned(item.value(), itemPlace, 0, 0xFFFFFFFFu);
     }
@@ -433,62 +357,46 @@ std::map<uint32_t, uint32_t> readRegisters(const json& camera, const std::string
 }
 
 Timing readTiming(const json& camera, const std::string& place) {
-    if (!camera.contains("timing")) {
-        return Timing::realtime;
-    }
+    if (!camera.contains("timing")) return Timing::realtime;
     const json& value = camera["timing"];
-    if (value == "realtime") {
-        return Timing::realtime;
-    }
-    if (value == "fast") {
-        return Timing::fast;
-    }
-    if (value == "manual") {
-        return Timing::manual;
-    }
+    if (value == "realtime") return Timing::realtime;
+    if (value == "fast") return Timing::fast;
+    if (value == "manual") return Timing::manual;
     throw Refusal(at(place, "timing"), "must be \"realtime\", \"fast\" or \"manual\"");
 }
 
 double readMaxFrameRate(const json& camera, const std::string& place) {
-    if (!camera.contains("maxFrameRate")) {
-        return 240.0;
-    }
+    if (!camera.contains("maxFrameRate")) return 240.0;
     const json& value = camera["maxFrameRate"];
-    if (!value.is_number() || value.get<double>() <= 0.0 || value.get<double>() > 100000.0) {
+    if (!value.is_number() || value.get<double>() <= 0.0 || value.get<double>() > 100000.0)
         throw Refusal(at(place, "maxFrameRate"), "must be a number above 0 and up to 100000");
-    }
     return value.get<double>();
 }
 
 void readCapabilities(const json& object, const std::string& place, CameraDescription& camera) {
-    if (!object.contains("capabilities")) {
-        return;
-    }
+    if (!object.contains("capabilities")) return;
     const std::string listPlace = at(place, "capabilities");
     const json& list = object["capabilities"];
-    if (!list.is_array() || list.size() > 4) {
+    if (!list.is_array() || list.size() > 4)
         throw Refusal(listPlace, "must be an array of at most four words");
-    }
-    for (size_t i = 0; i < list.size(); ++i) {
+    for (size_t i = 0; i < list.size(); ++i)
         camera.capabilities[i] = readUnsigned(list[i], at(listPlace, i), 0, 0xFFFFFFFFu);
-    }
     camera.capabilitiesGiven = true;
 }
 
 CameraDescription readCamera(const json& object, const std::string& place) {
-    refuseUnknownKeys(object, place,
-                      {"id", "model", "vendor", "fixedFormats", "format7", "current", "bayer",
-                       "interlaced", "features", "lut", "trigger", "registers", "timing",
-                       "maxFrameRate", "capabilities"});
+    refuseUnknownKeys(
+        object, place,
+        {"id", "model", "vendor", "fixedFormats", "format7", "current", "bayer", "interlaced",
+         "features", "lut", "trigger", "registers", "timing", "maxFrameRate", "capabilities"});
     CameraDescription camera;
     camera.id = readOptional(object, place, "id", 0, 1, 0xFFFFFFFEu);
     camera.model = readText(object, place, "model", "Camera");
     camera.vendor = readText(object, place, "vendor", "Simulated");
     camera.fixedFormats = readFixedFormats(object, place);
     camera.format7 = readFormat7(object, place);
-    if (camera.fixedFormats.empty() && camera.format7.empty()) {
+    if (camera.fixedFormats.empty() && camera.format7.empty())
         throw Refusal(place, "a camera needs at least one fixed format or Format 7 mode");
-    }
     camera.interlaced = readFlag(object, place, "interlaced", false);
     camera.current = readCurrent(object, place, camera);
     camera.bayer = readBayer(object, place);
@@ -531,15 +439,11 @@ bool parseJson(const std::string& text, json& document, std::string& error) {
 
 void assignMissingIds(std::vector<CameraDescription>& cameras) {
     std::set<uint32_t> used;
-    for (const CameraDescription& camera : cameras) {
-        used.insert(camera.id);
-    }
+    for (const CameraDescription& camera : cameras) used.insert(camera.id);
     uint32_t next = 1;
     for (CameraDescription& camera : cameras) {
         if (camera.id == 0) {
-            while (used.count(next) != 0) {
-                ++next;
-            }
+            while (used.count(next) != 0) ++next;
             camera.id = next;
             used.insert(next);
         }
@@ -551,25 +455,19 @@ void assignMissingIds(std::vector<CameraDescription>& cameras) {
 bool parseBusDescription(const std::string& text, std::vector<CameraDescription>& cameras,
                          std::string& error) {
     json document;
-    if (!parseJson(text, document, error)) {
-        return false;
-    }
+    if (!parseJson(text, document, error)) return false;
     try {
         refuseUnknownKeys(document, "", {"cameras"});
-        if (!document.contains("cameras") || !document["cameras"].is_array()) {
+        if (!document.contains("cameras") || !document["cameras"].is_array())
             throw Refusal("/cameras", "required array missing");
-        }
         const json& list = document["cameras"];
-        if (list.size() > 64) {
-            throw Refusal("/cameras", "more than 64 cameras");
-        }
+        if (list.size() > 64) throw Refusal("/cameras", "more than 64 cameras");
         std::vector<CameraDescription> read;
         std::set<uint32_t> ids;
         for (size_t i = 0; i < list.size(); ++i) {
             read.push_back(readCamera(list[i], at("/cameras", i)));
-            if (read.back().id != 0 && !ids.insert(read.back().id).second) {
+            if (read.back().id != 0 && !ids.insert(read.back().id).second)
                 throw Refusal(at(at("/cameras", i), "id"), "id used by another camera");
-            }
         }
         assignMissingIds(read);
         cameras = std::move(read);
@@ -586,9 +484,7 @@ bool parseBusDescription(const std::string& text, std::vector<CameraDescription>
 bool parseCameraDescription(const std::string& text, CameraDescription& camera,
                             std::string& error) {
     json document;
-    if (!parseJson(text, document, error)) {
-        return false;
-    }
+    if (!parseJson(text, document, error)) return false;
     try {
         camera = readCamera(document, "");
         return true;

@@ -1,6 +1,5 @@
 // Reads the JSON bus description into camera descriptions.
-#ifndef FWSIM_BUS_DESCRIPTION_H
-#define FWSIM_BUS_DESCRIPTION_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -14,9 +13,6 @@ namespace fwsim {
 bool parseBusDescription(const std::string& text, std::vector<CameraDescription>& cameras,
                          std::string& error);
 // Parses one camera object of the schema (FWS_Plug). A camera without an id gets id 0.
-bool parseCameraDescription(const std::string& text, CameraDescription& camera,
-                            std::string& error);
+bool parseCameraDescription(const std::string& text, CameraDescription& camera, std::string& error);
 
 }  // namespace fwsim
-
-#endif

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "pixel_format.h"
 #include "sim_camera.h"
 
@@ -16,22 +16,15 @@ constexpr auto frameWaitLimit = std::chrono::seconds(10);
 }  // namespace
 
 uint32_t SimCamera::ringSize() const {
-    for (const Feature& candidate : features_) {
-        if (candidate.id == frameBufferCountFeature) {
-            return std::max<uint32_t>(candidate.value, 1);
-        }
-    }
+    for (const Feature& candidate : features_)
+        if (candidate.id == frameBufferCountFeature) return std::max<uint32_t>(candidate.value, 1);
     return 4;
 }
 
 int32_t SimCamera::startAcquisition(uint32_t count, bool multiShot) {
     std::unique_lock lock(mutex_);
-    if (shutDown_) {
-        return FWC_ERR_CAMERA_UNPLUGGED;
-    }
-    if (count == 0) {
-        return FWC_ERR_INVALID_ARGUMENT;
-    }
+    if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
+    if (count == 0) return FWC_ERR_INVALID_ARGUMENT;
     // A further multishot adds its frames to the shots still in flight.
     if (thread_.joinable() && multiShot && multiShot_ && remaining_ != FWC_GRAB_CONTINUOUS) {
         remaining_ = static_cast<uint32_t>(
@@ -39,9 +32,7 @@ int32_t SimCamera::startAcquisition(uint32_t count, bool multiShot) {
         changed_.notify_all();
         return FW_STATUS_OK;
     }
-    if (const int32_t running = settleAcquisition(lock)) {
-        return running;
-    }
+    if (const int32_t running = settleAcquisition(lock)) return running;
     ring_.reset(ringSize(), frameBytes(format_.coding, format_.width, format_.height));
     remaining_ = count;
     multiShot_ = multiShot;
@@ -60,25 +51,19 @@ int32_t SimCamera::startAcquisition(uint32_t count, bool multiShot) {
 
 int32_t SimCamera::stopAcquisition() {
     std::unique_lock lock(mutex_);
-    if (shutDown_) {
-        return FWC_ERR_CAMERA_UNPLUGGED;
-    }
+    if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
     stopThread(lock);
     return FW_STATUS_OK;
 }
 
 int32_t SimCamera::settleAcquisition(std::unique_lock<std::mutex>& lock) {
-    if (thread_.joinable() && remaining_ != 0) {
-        return FWC_ERR_ACQUISITION_RUNNING;
-    }
+    if (thread_.joinable() && remaining_ != 0) return FWC_ERR_ACQUISITION_RUNNING;
     stopThread(lock);
     return FW_STATUS_OK;
 }
 
 void SimCamera::stopThread(std::unique_lock<std::mutex>& lock) {
-    if (!thread_.joinable()) {
-        return;
-    }
+    if (!thread_.joinable()) return;
     stopRequested_ = true;
     changed_.notify_all();
     std::thread finishing = std::move(thread_);
@@ -91,13 +76,9 @@ void SimCamera::stopThread(std::unique_lock<std::mutex>& lock) {
 
 int32_t SimCamera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
     std::lock_guard lock(mutex_);
-    if (!ring_.hasFrame()) {
-        return FWC_ERR_NO_FRAME;
-    }
+    if (!ring_.hasFrame()) return FWC_ERR_NO_FRAME;
     const std::vector<uint8_t>& frame = ring_.newest();
-    if (bufferSize != 0 && bufferSize < frame.size()) {
-        return FWC_ERR_BUFFER_TOO_SMALL;
-    }
+    if (bufferSize != 0 && bufferSize < frame.size()) return FWC_ERR_BUFFER_TOO_SMALL;
     std::memcpy(buffer, frame.data(), frame.size());
     ring_.markFetched();
     changed_.notify_all();
@@ -106,12 +87,9 @@ int32_t SimCamera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
 
 int32_t SimCamera::step() {
     std::unique_lock lock(mutex_);
-    if (description_.timing != Timing::manual || trigger_.active != 0) {
+    if (description_.timing != Timing::manual || trigger_.active != 0)
         return FWC_ERR_INVALID_ARGUMENT;
-    }
-    if (!thread_.joinable() || pendingSteps_ >= remaining_) {
-        return FWC_ERR_ACQUISITION_NOT_RUNNING;
-    }
+    if (!thread_.joinable() || pendingSteps_ >= remaining_) return FWC_ERR_ACQUISITION_NOT_RUNNING;
     ++pendingSteps_;
     changed_.notify_all();
     return waitForFrame(lock, produced_ + pendingSteps_);
@@ -119,13 +97,10 @@ int32_t SimCamera::step() {
 
 int32_t SimCamera::triggerPulse() {
     std::unique_lock lock(mutex_);
-    if (!trigger_.present) {
-        return FWC_ERR_NO_TRIGGER;
-    }
+    if (!trigger_.present) return FWC_ERR_NO_TRIGGER;
     ++triggerPulses_;
-    if (trigger_.active == 0 || !thread_.joinable() || pendingPulses_ >= remaining_) {
+    if (trigger_.active == 0 || !thread_.joinable() || pendingPulses_ >= remaining_)
         return FW_STATUS_OK;  // nobody waits for the pulse: it makes no frame
-    }
     ++pendingPulses_;
     changed_.notify_all();
     return waitForFrame(lock, produced_ + pendingPulses_);
@@ -135,9 +110,7 @@ int32_t SimCamera::waitForFrame(std::unique_lock<std::mutex>& lock, uint64_t tar
     const bool made = changed_.wait_for(lock, frameWaitLimit, [&] {
         return produced_ >= target || !thread_.joinable() || stopRequested_;
     });
-    if (!made) {
-        return FWC_ERR_RESOURCES;
-    }
+    if (!made) return FWC_ERR_RESOURCES;
     return produced_ >= target ? FW_STATUS_OK : FWC_ERR_ACQUISITION_NOT_RUNNING;
 }
 
@@ -172,9 +145,7 @@ bool SimCamera::mayProduce(std::unique_lock<std::mutex>& lock) {
         return true;
     }
     case Timing::fast:
-        if (ring_.waiting() == 0) {
-            return true;
-        }
+        if (ring_.waiting() == 0) return true;
         changed_.wait(lock);
         return false;
     case Timing::manual:
@@ -191,9 +162,7 @@ bool SimCamera::mayProduce(std::unique_lock<std::mutex>& lock) {
 void SimCamera::acquisitionLoop() {
     std::unique_lock lock(mutex_);
     while (!stopRequested_) {
-        if (!mayProduce(lock)) {
-            continue;
-        }
+        if (!mayProduce(lock)) continue;
         const uint32_t frameNumber = nextFrameNumber_++;
         const PixelTables tables = tables_;
         lock.unlock();
@@ -204,17 +173,11 @@ void SimCamera::acquisitionLoop() {
         const bool dropped = ring_.commit(frameNumber);
         ++produced_;
         ++counters_.completed;
-        if (dropped) {
-            ++counters_.dropped;
-        }
-        if (remaining_ != FWC_GRAB_CONTINUOUS) {
-            --remaining_;
-        }
+        if (dropped) ++counters_.dropped;
+        if (remaining_ != FWC_GRAB_CONTINUOUS) --remaining_;
         changed_.notify_all();
         lock.unlock();
-        if (dropped) {
-            hub_.raise(description_.id, FWC_NOTIFY_FRAME_DROPPED);
-        }
+        if (dropped) hub_.raise(description_.id, FWC_NOTIFY_FRAME_DROPPED);
         hub_.raise(description_.id, FWC_NOTIFY_FRAME_COMPLETE);
         lock.lock();
     }

@@ -3,8 +3,7 @@
 // dies. Claims live in a namespace derived from the bus description, so processes on
 // different buses never see each other's claims. Implemented per platform
 // (camera_claim_posix.cpp, camera_claim_win32.cpp).
-#ifndef FWSIM_CAMERA_CLAIM_H
-#define FWSIM_CAMERA_CLAIM_H
+#pragma once
 
 #include <cstdint>
 #include <memory>
@@ -23,5 +22,3 @@ std::unique_ptr<CameraClaim> claimCamera(const std::string& busKey, uint32_t cam
                                          int32_t& status);
 
 }  // namespace fwsim
-
-#endif

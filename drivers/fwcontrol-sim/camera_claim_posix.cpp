@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "camera_claim.h"
-#include "driver/fw_status.h"
+#include "fw_status.h"
 
 namespace fwsim {
 namespace {
@@ -29,9 +29,7 @@ private:
 
 uint64_t hashOf(const std::string& text) {
     uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
-    }
+    for (const char c : text) hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
     return hash;
 }
 
@@ -52,8 +50,8 @@ std::string claimDirectory(const std::string& busKey) {
 
 std::unique_ptr<CameraClaim> claimCamera(const std::string& busKey, uint32_t cameraId,
                                          int32_t& status) {
-    const std::string path = claimDirectory(busKey) + "/camera-" + std::to_string(cameraId) +
-                             ".lock";
+    const std::string path =
+        claimDirectory(busKey) + "/camera-" + std::to_string(cameraId) + ".lock";
     const int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (descriptor < 0) {
         status = FWC_ERR_RESOURCES;

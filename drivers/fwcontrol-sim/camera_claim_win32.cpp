@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include "camera_claim.h"
-#include "driver/fw_status.h"
+#include "fw_status.h"
 
 namespace fwsim {
 namespace {
@@ -26,9 +26,7 @@ private:
 
 uint64_t hashOf(const std::string& text) {
     uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
-    }
+    for (const char c : text) hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
     return hash;
 }
 

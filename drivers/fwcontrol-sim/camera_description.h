@@ -1,7 +1,6 @@
 // A simulated camera as the bus description states it: identity, formats, features and
 // the rest of its initial state. Plain data; bus_description.cpp reads it from JSON.
-#ifndef FWSIM_CAMERA_DESCRIPTION_H
-#define FWSIM_CAMERA_DESCRIPTION_H
+#pragma once
 
 #include <array>
 #include <cstdint>
@@ -86,5 +85,3 @@ struct CameraDescription {
 };
 
 }  // namespace fwsim
-
-#endif

@@ -1,7 +1,7 @@
 // Features, registers, the LUT and the trigger input of a camera.
 #include <algorithm>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_camera.h"
 
 namespace fwsim {
@@ -15,20 +15,14 @@ bool supports(const Feature& feature, uint32_t status) {
 }  // namespace
 
 const Feature* SimCamera::describedFeature(uint32_t featureId) const {
-    for (const Feature& candidate : description_.features) {
-        if (candidate.id == featureId) {
-            return &candidate;
-        }
-    }
+    for (const Feature& candidate : description_.features)
+        if (candidate.id == featureId) return &candidate;
     return nullptr;
 }
 
 Feature* SimCamera::feature(uint32_t featureId) {
-    for (Feature& candidate : features_) {
-        if (candidate.id == featureId) {
-            return &candidate;
-        }
-    }
+    for (Feature& candidate : features_)
+        if (candidate.id == featureId) return &candidate;
     return nullptr;
 }
 
@@ -39,9 +33,7 @@ void SimCamera::rebuildTables() {
 int32_t SimCamera::featureValue(uint32_t featureId, uint32_t& value) {
     std::lock_guard lock(mutex_);
     const Feature* found = feature(featureId);
-    if (found == nullptr) {
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    }
+    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
     value = found->value;
     return FW_STATUS_OK;
 }
@@ -49,12 +41,8 @@ int32_t SimCamera::featureValue(uint32_t featureId, uint32_t& value) {
 int32_t SimCamera::setFeatureValue(uint32_t featureId, uint32_t value) {
     std::lock_guard lock(mutex_);
     Feature* found = feature(featureId);
-    if (found == nullptr) {
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    }
-    if (value < found->min || value > found->max) {
-        return FWC_ERR_VALUE_OUT_OF_RANGE;
-    }
+    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+    if (value < found->min || value > found->max) return FWC_ERR_VALUE_OUT_OF_RANGE;
     found->value = value;
     rebuildTables();
     return FW_STATUS_OK;
@@ -63,9 +51,7 @@ int32_t SimCamera::setFeatureValue(uint32_t featureId, uint32_t value) {
 int32_t SimCamera::featureStatus(uint32_t featureId, uint32_t& status) {
     std::lock_guard lock(mutex_);
     const Feature* found = feature(featureId);
-    if (found == nullptr) {
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    }
+    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
     status = found->status;
     return FW_STATUS_OK;
 }
@@ -74,21 +60,13 @@ int32_t SimCamera::featureStatus(uint32_t featureId, uint32_t& status) {
 int32_t SimCamera::setFeatureStatus(uint32_t featureId, uint32_t status) {
     std::lock_guard lock(mutex_);
     Feature* found = feature(featureId);
-    if (found == nullptr) {
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    }
-    if (status > FWC_STATUS_AUTO) {
-        return FWC_ERR_INVALID_ARGUMENT;
-    }
-    if (!supports(*found, status)) {
-        return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
-    }
+    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+    if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
+    if (!supports(*found, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
     const Feature* described = describedFeature(featureId);
     if (status == FWC_STATUS_ONE_PUSH && described != nullptr) {
         found->value = described->value;
-        if (supports(*found, FWC_STATUS_ON)) {
-            found->status = FWC_STATUS_ON;
-        }
+        if (supports(*found, FWC_STATUS_ON)) found->status = FWC_STATUS_ON;
     } else {
         found->status = status;
     }
@@ -99,9 +77,7 @@ int32_t SimCamera::setFeatureStatus(uint32_t featureId, uint32_t status) {
 int32_t SimCamera::registerValue(uint32_t address, uint32_t& value) {
     std::lock_guard lock(mutex_);
     const auto found = registers_.find(address);
-    if (found == registers_.end()) {
-        return FWC_ERR_REGISTER_ADDRESS;
-    }
+    if (found == registers_.end()) return FWC_ERR_REGISTER_ADDRESS;
     value = found->second;
     return FW_STATUS_OK;
 }
@@ -109,21 +85,15 @@ int32_t SimCamera::registerValue(uint32_t address, uint32_t& value) {
 int32_t SimCamera::setRegister(uint32_t address, uint32_t value) {
     std::lock_guard lock(mutex_);
     const auto found = registers_.find(address);
-    if (found == registers_.end()) {
-        return FWC_ERR_REGISTER_ADDRESS;
-    }
+    if (found == registers_.end()) return FWC_ERR_REGISTER_ADDRESS;
     found->second = value;
     return FW_STATUS_OK;
 }
 
 int32_t SimCamera::uploadLut(uint32_t lut, const uint8_t* values, uint32_t count) {
     std::lock_guard lock(mutex_);
-    if (lut >= description_.lut.count) {
-        return FWC_ERR_NO_LUT;
-    }
-    if (count != description_.lut.elements) {
-        return FWC_ERR_LUT_SIZE;
-    }
+    if (lut >= description_.lut.count) return FWC_ERR_NO_LUT;
+    if (count != description_.lut.elements) return FWC_ERR_LUT_SIZE;
     lut_.values.assign(values, values + count);
     rebuildTables();
     return FW_STATUS_OK;
@@ -131,9 +101,7 @@ int32_t SimCamera::uploadLut(uint32_t lut, const uint8_t* values, uint32_t count
 
 int32_t SimCamera::useLut(uint32_t lut, bool on) {
     std::lock_guard lock(mutex_);
-    if (lut >= description_.lut.count) {
-        return FWC_ERR_NO_LUT;
-    }
+    if (lut >= description_.lut.count) return FWC_ERR_NO_LUT;
     lut_.inUse = on;
     rebuildTables();
     return FW_STATUS_OK;
@@ -146,9 +114,7 @@ LutState SimCamera::lutState() {
 
 int32_t SimCamera::trigger(TriggerInfo& trigger, uint32_t& pulses) {
     std::lock_guard lock(mutex_);
-    if (!trigger_.present) {
-        return FWC_ERR_NO_TRIGGER;
-    }
+    if (!trigger_.present) return FWC_ERR_NO_TRIGGER;
     trigger = trigger_;
     pulses = triggerPulses_;
     return FW_STATUS_OK;
@@ -156,12 +122,8 @@ int32_t SimCamera::trigger(TriggerInfo& trigger, uint32_t& pulses) {
 
 int32_t SimCamera::setTrigger(uint32_t mode, uint32_t active, uint32_t polarity) {
     std::lock_guard lock(mutex_);
-    if (!trigger_.present) {
-        return FWC_ERR_NO_TRIGGER;
-    }
-    if (mode > 15 || active > 1 || polarity > 1) {
-        return FWC_ERR_INVALID_ARGUMENT;
-    }
+    if (!trigger_.present) return FWC_ERR_NO_TRIGGER;
+    if (mode > 15 || active > 1 || polarity > 1) return FWC_ERR_INVALID_ARGUMENT;
     trigger_.mode = mode;
     trigger_.active = active;
     trigger_.polarity = polarity;
@@ -177,9 +139,7 @@ CameraSettings SimCamera::settings() {
 
 int32_t SimCamera::applySettings(const CameraSettings& settings, std::string& problem) {
     std::unique_lock lock(mutex_);
-    if (const int32_t running = settleAcquisition(lock)) {
-        return running;
-    }
+    if (const int32_t running = settleAcquisition(lock)) return running;
     const int32_t formatStatus = validateFormat(settings.format);
     if (formatStatus != FW_STATUS_OK) {
         problem = "format not supported by this camera";

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "error_info.h"
 #include "pixel_format.h"
 #include "xml_document.h"
@@ -25,9 +25,8 @@ XmlElement element(const char* name,
                    std::initializer_list<std::pair<const char*, uint32_t>> attributes) {
     XmlElement result;
     result.name = name;
-    for (const auto& [key, value] : attributes) {
+    for (const auto& [key, value] : attributes)
         result.attributes.emplace_back(key, std::to_string(value));
-    }
     return result;
 }
 
@@ -77,14 +76,13 @@ XmlElement settingsDocument(SimCamera& camera) {
 
 uint32_t number(const XmlElement& element, const char* key) {
     const std::string* text = element.attribute(key);
-    if (text == nullptr) {
+    if (text == nullptr)
         throw SettingsProblem(element, "<" + element.name + "> lacks attribute " + key);
-    }
     if (text->empty() || text->size() > 10 ||
         text->find_first_not_of("0123456789") != std::string::npos ||
         std::stoull(*text) > 0xFFFFFFFFull) {
-        throw SettingsProblem(element, "attribute " + std::string(key) + " of <" +
-                                           element.name + "> is not a 32-bit unsigned number");
+        throw SettingsProblem(element, "attribute " + std::string(key) + " of <" + element.name +
+                                           "> is not a 32-bit unsigned number");
     }
     return static_cast<uint32_t>(std::stoull(*text));
 }
@@ -92,18 +90,17 @@ uint32_t number(const XmlElement& element, const char* key) {
 void refuseUnknownAttributes(const XmlElement& element, std::initializer_list<const char*> known) {
     for (const auto& [key, value] : element.attributes) {
         bool listed = false;
-        for (const char* name : known) {
-            listed = listed || key == name;
-        }
+        for (const char* name : known) listed = listed || key == name;
         if (!listed) {
-            throw SettingsProblem(element, "unknown attribute " + key + " of <" + element.name + ">");
+            throw SettingsProblem(element,
+                                  "unknown attribute " + key + " of <" + element.name + ">");
         }
     }
 }
 
 CurrentFormat readFormat(const XmlElement& element) {
-    refuseUnknownAttributes(element, {"format", "mode", "rate", "coding", "left", "top", "width",
-                                      "height", "busLoad"});
+    refuseUnknownAttributes(
+        element, {"format", "mode", "rate", "coding", "left", "top", "width", "height", "busLoad"});
     CurrentFormat format;
     format.format = number(element, "format");
     format.mode = number(element, "mode");
@@ -118,9 +115,7 @@ CurrentFormat readFormat(const XmlElement& element) {
         return format;
     }
     const FixedGeometry geometry = fixedGeometry(format.format, format.mode);
-    if (!geometry.valid) {
-        throw SettingsProblem(element, "no such fixed format and mode");
-    }
+    if (!geometry.valid) throw SettingsProblem(element, "no such fixed format and mode");
     format.coding = geometry.coding;
     format.width = geometry.width;
     format.height = geometry.height;
@@ -132,9 +127,9 @@ std::vector<uint8_t> readLutValues(const XmlElement& element) {
     std::istringstream text(element.text);
     std::string word;
     while (text >> word) {
-        if (word.size() != 2 || word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        if (word.size() != 2 ||
+            word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
             throw SettingsProblem(element, "LUT value \"" + word + "\" is not a hexadecimal byte");
-        }
         values.push_back(static_cast<uint8_t>(std::stoul(word, nullptr, 16)));
     }
     return values;
@@ -142,9 +137,7 @@ std::vector<uint8_t> readLutValues(const XmlElement& element) {
 
 void applyElement(const XmlElement& child, CameraSettings& settings, bool& formatSeen) {
     if (child.name == "format") {
-        if (formatSeen) {
-            throw SettingsProblem(child, "<format> given twice");
-        }
+        if (formatSeen) throw SettingsProblem(child, "<format> given twice");
         formatSeen = true;
         settings.format = readFormat(child);
     } else if (child.name == "feature") {
@@ -155,7 +148,8 @@ void applyElement(const XmlElement& child, CameraSettings& settings, bool& forma
         wanted.status = number(child, "status");
         for (const Feature& earlier : settings.features) {
             if (earlier.id == wanted.id) {
-                throw SettingsProblem(child, "feature " + std::to_string(wanted.id) + " given twice");
+                throw SettingsProblem(child,
+                                      "feature " + std::to_string(wanted.id) + " given twice");
             }
         }
         settings.features.push_back(wanted);
@@ -164,19 +158,15 @@ void applyElement(const XmlElement& child, CameraSettings& settings, bool& forma
         settings.trigger.mode = number(child, "mode");
         settings.trigger.active = number(child, "active");
         settings.trigger.polarity = number(child, "polarity");
-        if (!settings.trigger.present) {
+        if (!settings.trigger.present)
             throw SettingsProblem(child, "the camera has no trigger input");
-        }
         if (settings.trigger.mode > 15 || settings.trigger.active > 1 ||
-            settings.trigger.polarity > 1) {
+            settings.trigger.polarity > 1)
             throw SettingsProblem(child, "trigger setting out of range");
-        }
     } else if (child.name == "lut") {
         refuseUnknownAttributes(child, {"inUse"});
         const uint32_t inUse = number(child, "inUse");
-        if (inUse > 1) {
-            throw SettingsProblem(child, "inUse must be 0 or 1");
-        }
+        if (inUse > 1) throw SettingsProblem(child, "inUse must be 0 or 1");
         settings.lut.inUse = inUse != 0;
         settings.lut.values = readLutValues(child);
     } else {
@@ -204,9 +194,7 @@ int32_t readSettings(SimCamera& camera, const XmlElement& root, CameraSettings& 
     settings.features.clear();  // only the features the file names change
     try {
         bool formatSeen = false;
-        for (const XmlElement& child : root.children) {
-            applyElement(child, settings, formatSeen);
-        }
+        for (const XmlElement& child : root.children) applyElement(child, settings, formatSeen);
     } catch (const SettingsProblem& failure) {
         problem = failure.what();
         return FWC_ERR_SETTINGS_FILE_MALFORMED;
@@ -240,24 +228,18 @@ int32_t saveSettingsFile(SimCamera& camera, const char* path) {
 
 int32_t loadSettingsFile(SimCamera& camera, const char* path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return failWithDetail(FWC_ERR_SETTINGS_FILE_OPEN, path);
-    }
+    if (!file) return failWithDetail(FWC_ERR_SETTINGS_FILE_OPEN, path);
     std::stringstream text;
     text << file.rdbuf();
     XmlElement root;
     std::string problem;
-    if (!parseXml(text.str(), root, problem)) {
+    if (!parseXml(text.str(), root, problem))
         return failWithDetail(FWC_ERR_SETTINGS_FILE_MALFORMED, std::string(path) + ": " + problem);
-    }
     CameraSettings settings;
     int32_t status = readSettings(camera, root, settings, problem);
-    if (status == FW_STATUS_OK) {
-        status = camera.applySettings(settings, problem);
-    }
-    if (status != FW_STATUS_OK && !problem.empty()) {
+    if (status == FW_STATUS_OK) status = camera.applySettings(settings, problem);
+    if (status != FW_STATUS_OK && !problem.empty())
         return failWithDetail(status, std::string(path) + ": " + problem);
-    }
     return status;
 }
 

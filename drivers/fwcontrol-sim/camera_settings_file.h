@@ -8,8 +8,7 @@
 //   <trigger mode="0" active="0" polarity="1"/>          cameras with a trigger input
 //   <lut inUse="1">00 01 02 ...</lut>                    hexadecimal bytes; empty: none
 // </cameraSettings>
-#ifndef FWSIM_CAMERA_SETTINGS_FILE_H
-#define FWSIM_CAMERA_SETTINGS_FILE_H
+#pragma once
 
 #include <cstdint>
 
@@ -24,5 +23,3 @@ int32_t saveSettingsFile(SimCamera& camera, const char* path);
 int32_t loadSettingsFile(SimCamera& camera, const char* path);
 
 }  // namespace fwsim
-
-#endif

@@ -1,6 +1,5 @@
 // The bus used when FWCONTROL_SIM_BUS names no file.
-#ifndef FWSIM_DEFAULT_BUS_H
-#define FWSIM_DEFAULT_BUS_H
+#pragma once
 
 namespace fwsim {
 
@@ -8,5 +7,3 @@ namespace fwsim {
 const char* defaultBusDescription();
 
 }  // namespace fwsim
-
-#endif

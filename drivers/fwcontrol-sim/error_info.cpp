@@ -3,7 +3,7 @@
 #include <map>
 #include <mutex>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 
 namespace fwsim {
 namespace {
@@ -36,14 +36,10 @@ int32_t failWithDetail(int32_t status, const std::string& detail) {
 
 std::string errorText(int32_t status) {
     const char* text = baseText(status);
-    if (text == nullptr) {
-        return "unknown status " + std::to_string(status);
-    }
+    if (text == nullptr) return "unknown status " + std::to_string(status);
     std::lock_guard lock(detailMutex);
     const auto detail = details().find(status);
-    if (detail == details().end() || detail->second.empty()) {
-        return text;
-    }
+    if (detail == details().end() || detail->second.empty()) return text;
     return std::string(text) + ": " + detail->second;
 }
 

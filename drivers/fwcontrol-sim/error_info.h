@@ -1,7 +1,6 @@
 // Texts of the statuses, with the detail of the last failure of a kind (which file,
 // which place) for the statuses that carry one.
-#ifndef FWSIM_ERROR_INFO_H
-#define FWSIM_ERROR_INFO_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -14,5 +13,3 @@ int32_t failWithDetail(int32_t status, const std::string& detail);
 std::string errorText(int32_t status);
 
 }  // namespace fwsim
-
-#endif

@@ -5,23 +5,53 @@
 #include <string>
 #include <string_view>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 
 namespace fwsim {
 namespace {
 
-constexpr std::string_view injectableCalls[] = {
-    "FWC_GetVersion", "FWC_Init", "FWC_Release", "FWC_RegisterNodeListChangedNotification",
-    "FWC_RegisterNotification", "FWC_UnRegisterNotification", "FWC_GetCameras",
-    "FWC_GetCameraInfoString", "FWC_OpenCamera", "FWC_CloseCamera", "FWC_GetCameraCapabilities",
-    "FWC_GetCameraInfo", "FWC_GetCurrentImageFormat", "FWC_GetCurrentFixedFormat",
-    "FWC_GetSupportedFixedFormats", "FWC_EnumFreeModes", "FWC_GetFreeModeInfo", "FWC_GetAOI",
-    "FWC_PrepareFixedGrab", "FWC_PrepareFreeGrab", "FWC_GrabStart", "FWC_GrabStop",
-    "FWC_MultiShotStart", "FWC_MultiShotStop", "FWC_GetNativeImage", "FWC_HasFeature",
-    "FWC_HasFeatureStatus", "FWC_GetFeatureMin", "FWC_GetFeatureMax", "FWC_GetFeatureValue",
-    "FWC_SetFeatureValue", "FWC_GetFeatureStatus", "FWC_SetFeatureStatus", "FWC_GetRegister",
-    "FWC_SetRegister", "FWC_Lut_GetInfo", "FWC_Lut_Upload", "FWC_Lut_Use", "FWC_Trigger_Get",
-    "FWC_Trigger_Set", "FWC_LoadSettings", "FWC_SaveSettings"};
+constexpr std::string_view injectableCalls[] = {"FWC_GetVersion",
+                                                "FWC_Init",
+                                                "FWC_Release",
+                                                "FWC_RegisterNodeListChangedNotification",
+                                                "FWC_RegisterNotification",
+                                                "FWC_UnRegisterNotification",
+                                                "FWC_GetCameras",
+                                                "FWC_GetCameraInfoString",
+                                                "FWC_OpenCamera",
+                                                "FWC_CloseCamera",
+                                                "FWC_GetCameraCapabilities",
+                                                "FWC_GetCameraInfo",
+                                                "FWC_GetCurrentImageFormat",
+                                                "FWC_GetCurrentFixedFormat",
+                                                "FWC_GetSupportedFixedFormats",
+                                                "FWC_EnumFreeModes",
+                                                "FWC_GetFreeModeInfo",
+                                                "FWC_GetAOI",
+                                                "FWC_PrepareFixedGrab",
+                                                "FWC_PrepareFreeGrab",
+                                                "FWC_GrabStart",
+                                                "FWC_GrabStop",
+                                                "FWC_MultiShotStart",
+                                                "FWC_MultiShotStop",
+                                                "FWC_GetNativeImage",
+                                                "FWC_HasFeature",
+                                                "FWC_HasFeatureStatus",
+                                                "FWC_GetFeatureMin",
+                                                "FWC_GetFeatureMax",
+                                                "FWC_GetFeatureValue",
+                                                "FWC_SetFeatureValue",
+                                                "FWC_GetFeatureStatus",
+                                                "FWC_SetFeatureStatus",
+                                                "FWC_GetRegister",
+                                                "FWC_SetRegister",
+                                                "FWC_Lut_GetInfo",
+                                                "FWC_Lut_Upload",
+                                                "FWC_Lut_Use",
+                                                "FWC_Trigger_Get",
+                                                "FWC_Trigger_Set",
+                                                "FWC_LoadSettings",
+                                                "FWC_SaveSettings"};
 
 struct Injection {
     int32_t status = 0;
@@ -35,42 +65,30 @@ std::map<std::string, Injection, std::less<>>& injections() {
 }
 
 bool isInjectable(std::string_view name) {
-    for (const std::string_view call : injectableCalls) {
-        if (call == name) {
-            return true;
-        }
-    }
+    for (const std::string_view call : injectableCalls)
+        if (call == name) return true;
     return false;
 }
 
 }  // namespace
 
 int32_t injectFailure(const char* callName, int32_t status, int32_t count) {
-    if (callName == nullptr) {
-        return FWC_ERR_NULL_POINTER;
-    }
-    if (!isInjectable(callName) || status == 0 || count < 0) {
-        return FWC_ERR_INVALID_ARGUMENT;
-    }
+    if (callName == nullptr) return FWC_ERR_NULL_POINTER;
+    if (!isInjectable(callName) || status == 0 || count < 0) return FWC_ERR_INVALID_ARGUMENT;
     std::lock_guard lock(injectionMutex);
-    if (count == 0) {
+    if (count == 0)
         injections().erase(callName);
-    } else {
+    else
         injections()[callName] = {status, count};
-    }
     return FW_STATUS_OK;
 }
 
 int32_t takeInjectedFailure(const char* callName) {
     std::lock_guard lock(injectionMutex);
     const auto found = injections().find(std::string_view(callName));
-    if (found == injections().end()) {
-        return FW_STATUS_OK;
-    }
+    if (found == injections().end()) return FW_STATUS_OK;
     const int32_t status = found->second.status;
-    if (--found->second.remaining == 0) {
-        injections().erase(found);
-    }
+    if (--found->second.remaining == 0) injections().erase(found);
     return status;
 }
 

@@ -1,6 +1,5 @@
 // Failures a test asks for: the next calls of a named FWC_ function fail with a status.
-#ifndef FWSIM_FAILURE_INJECTION_H
-#define FWSIM_FAILURE_INJECTION_H
+#pragma once
 
 #include <cstdint>
 
@@ -14,5 +13,3 @@ int32_t takeInjectedFailure(const char* callName);
 void clearInjectedFailures();
 
 }  // namespace fwsim
-
-#endif

@@ -21,9 +21,7 @@ CodeLayout layoutFor(uint32_t width, uint32_t height) {
 }
 
 bool cellIsWhite(uint32_t cell, uint32_t frameNumber) {
-    if (cell < 2) {
-        return cell == 0;
-    }
+    if (cell < 2) return cell == 0;
     const uint32_t bit = frameCodeBits - 1 - (cell - 2);
     return ((frameNumber >> bit) & 1u) != 0;
 }
@@ -33,9 +31,7 @@ bool cellIsWhite(uint32_t cell, uint32_t frameNumber) {
 void drawFrameCode(uint8_t* image, uint32_t width, uint32_t height, uint32_t channels,
                    uint32_t frameNumber) {
     const CodeLayout layout = layoutFor(width, height);
-    if (!layout.fits()) {
-        return;
-    }
+    if (!layout.fits()) return;
     for (uint32_t row = 0; row < layout.bandHeight; ++row) {
         uint8_t* line = image + static_cast<size_t>(row) * width * channels;
         for (uint32_t cell = 0; cell < cellCount; ++cell) {
@@ -49,9 +45,7 @@ void drawFrameCode(uint8_t* image, uint32_t width, uint32_t height, uint32_t cha
 bool readFrameCode(const uint8_t* image, uint32_t width, uint32_t height, uint32_t channels,
                    uint32_t& frameNumber) {
     const CodeLayout layout = layoutFor(width, height);
-    if (image == nullptr || (channels != 1 && channels != 3) || !layout.fits()) {
-        return false;
-    }
+    if (image == nullptr || (channels != 1 && channels != 3) || !layout.fits()) return false;
     // Rows 2..5 of a 16-row band stay inside the band in either field of a
     // field-sequential frame; the middle half of each cell keeps off its edges.
     const uint32_t firstRow = layout.bandHeight / 8;
@@ -72,9 +66,7 @@ bool readFrameCode(const uint8_t* image, uint32_t width, uint32_t height, uint32
         }
         const bool white = sum >= 128u * samples;
         if (cell < 2) {
-            if (white != (cell == 0)) {
-                return false;
-            }
+            if (white != (cell == 0)) return false;
         } else {
             number = (number << 1) | (white ? 1u : 0u);
         }

@@ -2,8 +2,7 @@
 // marker cell, then 24 bits, most significant first, each a black or white cell. The
 // cells are big (up to 16 x 16 pixels), so the code survives every coding, Bayer and
 // CYGM demosaicing and field-sequential transfer.
-#ifndef FWSIM_FRAME_CODE_H
-#define FWSIM_FRAME_CODE_H
+#pragma once
 
 #include <cstdint>
 
@@ -20,5 +19,3 @@ bool readFrameCode(const uint8_t* image, uint32_t width, uint32_t height, uint32
                    uint32_t& frameNumber);
 
 }  // namespace fwsim
-
-#endif

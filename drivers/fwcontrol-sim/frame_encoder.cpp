@@ -30,16 +30,12 @@ int32_t chromaV(const uint8_t* bgr) {
 // Average chroma of count pixels, rounded.
 uint8_t averageU(const uint8_t* bgr, uint32_t count) {
     int32_t sum = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        sum += chromaU(bgr + i * 3);
-    }
+    for (uint32_t i = 0; i < count; ++i) sum += chromaU(bgr + i * 3);
     return clampByte((sum + static_cast<int32_t>(count / 2)) / static_cast<int32_t>(count));
 }
 uint8_t averageV(const uint8_t* bgr, uint32_t count) {
     int32_t sum = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        sum += chromaV(bgr + i * 3);
-    }
+    for (uint32_t i = 0; i < count; ++i) sum += chromaV(bgr + i * 3);
     return clampByte((sum + static_cast<int32_t>(count / 2)) / static_cast<int32_t>(count));
 }
 
@@ -51,14 +47,10 @@ void putBig16(uint8_t* out, uint8_t value) {
 void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8_t* out) {
     const uint32_t width = setup.width;
     switch (setup.coding) {
-    case codingMono8:
-        std::copy_n(in, width, out);
-        break;
+    case codingMono8: std::copy_n(in, width, out); break;
     case codingMono16:
     case codingSmono16:
-        for (uint32_t x = 0; x < width; ++x) {
-            putBig16(out + x * 2, in[x]);
-        }
+        for (uint32_t x = 0; x < width; ++x) putBig16(out + x * 2, in[x]);
         break;
     case codingYuv411:
         for (uint32_t x = 0; x + 3 < width; x += 4) {
@@ -113,19 +105,15 @@ void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8
         }
         break;
     case codingRaw16:
-        for (uint32_t x = 0; x < width; ++x) {
+        for (uint32_t x = 0; x < width; ++x)
             putBig16(out + x * 2, in[x * 3 + bayerChannel[setup.bayerPattern & 3][row & 1][x & 1]]);
-        }
         break;
     case codingMonoR:
     case codingMonoG:
     case codingMonoB:
-        for (uint32_t x = 0; x < width; ++x) {
-            out[x] = in[x * 3 + 2 - (setup.coding - codingMonoR)];
-        }
+        for (uint32_t x = 0; x < width; ++x) out[x] = in[x * 3 + 2 - (setup.coding - codingMonoR)];
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -133,14 +121,14 @@ void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8
 
 uint32_t sceneChannels(uint32_t coding) { return isGreyCoding(coding) ? 1 : 3; }
 
-uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue,
-                  uint8_t green, uint8_t red) {
+uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue, uint8_t green,
+                  uint8_t red) {
     static constexpr uint32_t shifts[4] = {0, 2, 1, 3};
     switch (((row & 1) * 2 + (column & 1)) ^ shifts[bayerPattern & 3]) {
-    case 0: return static_cast<uint8_t>((green + blue + 1) / 2);   // cyan
-    case 1: return static_cast<uint8_t>((red + green + 1) / 2);    // yellow
+    case 0: return static_cast<uint8_t>((green + blue + 1) / 2);  // cyan
+    case 1: return static_cast<uint8_t>((red + green + 1) / 2);   // yellow
     case 2: return green;
-    default: return static_cast<uint8_t>((red + blue + 1) / 2);    // magenta
+    default: return static_cast<uint8_t>((red + blue + 1) / 2);  // magenta
     }
 }
 

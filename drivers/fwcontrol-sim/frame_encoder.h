@@ -2,8 +2,7 @@
 // layouts FwTransform decodes: IIDC byte orders, full-range BT.601 YUV, big-endian
 // 16-bit samples (the 8-bit value in the most significant bits), Bayer mosaics, and for
 // interlaced sensors field-sequential rows and the C Y / G M mosaic.
-#ifndef FWSIM_FRAME_ENCODER_H
-#define FWSIM_FRAME_ENCODER_H
+#pragma once
 
 #include <cstdint>
 
@@ -27,9 +26,7 @@ void encodeFrame(const EncoderSetup& setup, const uint8_t* scene, uint8_t* out);
 // blue, green and red. The cell is C Y / G M, shifted like a Bayer cell by the pattern
 // code (1 by a row, 2 by a column, 3 by both); C = (G + B) / 2, Y = (R + G) / 2,
 // M = (R + B) / 2 (halved sums stay in 8 bits; R = Y + M - C, B = C + M - Y).
-uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue,
-                  uint8_t green, uint8_t red);
+uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue, uint8_t green,
+                  uint8_t red);
 
 }  // namespace fwsim
-
-#endif

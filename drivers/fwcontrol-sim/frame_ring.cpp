@@ -21,9 +21,7 @@ bool FrameRing::commit(uint32_t frameNumber) {
     numbers_[next_] = frameNumber;
     next_ = (next_ + 1) % slots_.size();
     hasFrame_ = true;
-    if (waiting_ == slots_.size()) {
-        return true;
-    }
+    if (waiting_ == slots_.size()) return true;
     ++waiting_;
     return false;
 }

@@ -1,7 +1,6 @@
 // The camera's frame buffers: completed frames wait here until the consumer fetches
 // the newest. A frame completed into a full ring pushes out the oldest (a drop).
-#ifndef FWSIM_FRAME_RING_H
-#define FWSIM_FRAME_RING_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -40,5 +39,3 @@ private:
 };
 
 }  // namespace fwsim
-
-#endif

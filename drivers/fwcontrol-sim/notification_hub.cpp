@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 
 namespace fwsim {
 namespace {
@@ -26,18 +26,12 @@ bool NotificationHub::onDispatcherThread() const {
 
 int32_t NotificationHub::add(uint32_t kind, const FWC_NOTIFICATION& descriptor,
                              FWC_HANDLE& handle) {
-    if (descriptor.callback == nullptr) {
-        return FWC_ERR_NULL_POINTER;
-    }
+    if (descriptor.callback == nullptr) return FWC_ERR_NULL_POINTER;
     std::lock_guard lock(mutex_);
-    if (registrations_.size() >= maxRegistrations) {
-        return FWC_ERR_TOO_MANY_NOTIFICATIONS;
-    }
+    if (registrations_.size() >= maxRegistrations) return FWC_ERR_TOO_MANY_NOTIFICATIONS;
     Registration registration;
     registration.handle = nextHandle_++;
-    if (nextHandle_ == 0) {
-        nextHandle_ = 1;
-    }
+    if (nextHandle_ == 0) nextHandle_ = 1;
     registration.kind = kind;
     registration.cameraId = descriptor.cameraId;
     registration.callback = descriptor.callback;
@@ -50,9 +44,7 @@ int32_t NotificationHub::add(uint32_t kind, const FWC_NOTIFICATION& descriptor,
 int32_t NotificationHub::remove(FWC_HANDLE handle) {
     std::unique_lock lock(mutex_);
     for (auto it = registrations_.begin(); it != registrations_.end(); ++it) {
-        if (it->handle != handle || it->removed) {
-            continue;
-        }
+        if (it->handle != handle || it->removed) continue;
         it->removed = true;
         it->pending = false;
         if (it->running) {
@@ -74,26 +66,20 @@ void NotificationHub::raise(uint32_t cameraId, uint32_t kind) {
         std::lock_guard lock(mutex_);
         for (Registration& registration : registrations_) {
             if (!registration.removed && registration.kind == kind &&
-                (registration.cameraId == cameraId ||
-                 registration.cameraId == FWC_ALL_CAMERAS)) {
+                (registration.cameraId == cameraId || registration.cameraId == FWC_ALL_CAMERAS)) {
                 registration.pending = true;
                 any = true;
             }
         }
     }
-    if (any) {
-        changed_.notify_all();
-    }
+    if (any) changed_.notify_all();
 }
 
 void NotificationHub::raiseNodeListChanged() { raise(FWC_ALL_CAMERAS, nodeListKind); }
 
 NotificationHub::Registration* NotificationHub::nextPending() {
-    for (Registration& registration : registrations_) {
-        if (registration.pending && !registration.removed) {
-            return &registration;
-        }
-    }
+    for (Registration& registration : registrations_)
+        if (registration.pending && !registration.removed) return &registration;
     return nullptr;
 }
 
@@ -108,11 +94,10 @@ void NotificationHub::dispatch() {
         registration->pending = false;
         registration->running = true;
         // Run the others' pending calls before this one's again.
-        registrations_.splice(registrations_.end(), registrations_,
-                              std::find_if(registrations_.begin(), registrations_.end(),
-                                           [&](const Registration& r) {
-                                               return &r == registration;
-                                           }));
+        registrations_.splice(
+            registrations_.end(), registrations_,
+            std::find_if(registrations_.begin(), registrations_.end(),
+                         [&](const Registration& r) { return &r == registration; }));
         const FWC_NotifyCallback callback = registration->callback;
         void* const context = registration->context;
         lock.unlock();

@@ -1,6 +1,5 @@
 // Registered notifications and the driver thread that runs their callbacks.
-#ifndef FWSIM_NOTIFICATION_HUB_H
-#define FWSIM_NOTIFICATION_HUB_H
+#pragma once
 
 #include <condition_variable>
 #include <cstdint>
@@ -8,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace fwsim {
 
@@ -61,5 +60,3 @@ private:
 };
 
 }  // namespace fwsim
-
-#endif

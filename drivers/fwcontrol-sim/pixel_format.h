@@ -1,7 +1,6 @@
 // Colour codings, fixed-format geometry and frame rates of IIDC cameras, as the
 // simulated bus encodes them.
-#ifndef FWSIM_PIXEL_FORMAT_H
-#define FWSIM_PIXEL_FORMAT_H
+#pragma once
 
 #include <cstdint>
 
@@ -49,5 +48,3 @@ double fixedFrameRate(uint32_t rateCode);
 double format7FrameRate(uint32_t busLoad, uint64_t bytesPerFrame);
 
 }  // namespace fwsim
-
-#endif

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace fwsim {
 namespace {
@@ -14,11 +14,8 @@ struct Effect {
 };
 
 const Feature* find(const std::vector<Feature>& features, uint32_t id) {
-    for (const Feature& feature : features) {
-        if (feature.id == id) {
-            return &feature;
-        }
-    }
+    for (const Feature& feature : features)
+        if (feature.id == id) return &feature;
     return nullptr;
 }
 
@@ -28,9 +25,8 @@ bool deviation(const std::vector<Feature>& features, const std::vector<Feature>&
                uint32_t id, double& value, double& reference) {
     const Feature* current = find(features, id);
     const Feature* described = find(neutral, id);
-    if (current == nullptr || described == nullptr || current->status != FWC_STATUS_ON) {
+    if (current == nullptr || described == nullptr || current->status != FWC_STATUS_ON)
         return false;
-    }
     value = current->value;
     reference = described->value;
     return true;
@@ -40,16 +36,13 @@ double factorOf(const std::vector<Feature>& features, const std::vector<Feature>
                 uint32_t id) {
     double value = 0.0;
     double reference = 0.0;
-    if (!deviation(features, neutral, id, value, reference)) {
-        return 1.0;
-    }
+    if (!deviation(features, neutral, id, value, reference)) return 1.0;
     return (value + 1.0) / (reference + 1.0);
 }
 
 uint8_t applyLut(uint32_t level, const LutInfo& info, const LutState& lut) {
-    if (!lut.inUse || info.elements == 0 || lut.values.size() != info.elements) {
+    if (!lut.inUse || info.elements == 0 || lut.values.size() != info.elements)
         return static_cast<uint8_t>(level);
-    }
     const uint32_t index = level * info.elements / 256;
     const uint32_t mapped = lut.values[index] * 255u / info.maxValue;
     return static_cast<uint8_t>(std::min<uint32_t>(mapped, 255));
@@ -60,18 +53,16 @@ uint8_t applyLut(uint32_t level, const LutInfo& info, const LutState& lut) {
 PixelTables buildPixelTables(const std::vector<Feature>& features,
                              const std::vector<Feature>& neutral, const LutInfo& lutInfo,
                              const LutState& lut) {
-    const double exposure = factorOf(features, neutral, featureShutter) *
-                            factorOf(features, neutral, featureGain);
+    const double exposure =
+        factorOf(features, neutral, featureShutter) * factorOf(features, neutral, featureGain);
     double brightness = 0.0;
     double reference = 0.0;
     double offset = 0.0;
-    if (deviation(features, neutral, featureBrightness, brightness, reference)) {
+    if (deviation(features, neutral, featureBrightness, brightness, reference))
         offset = brightness - reference;
-    }
-    const double channelFactor[4] = {exposure * factorOf(features, neutral, featureWhiteBalanceUB),
-                                     exposure, exposure * factorOf(features, neutral,
-                                                                   featureWhiteBalanceVR),
-                                     exposure};
+    const double channelFactor[4] = {
+        exposure * factorOf(features, neutral, featureWhiteBalanceUB), exposure,
+        exposure * factorOf(features, neutral, featureWhiteBalanceVR), exposure};
     PixelTables tables;
     for (uint32_t channel = 0; channel < 4; ++channel) {
         for (uint32_t level = 0; level < 256; ++level) {

@@ -1,8 +1,7 @@
 // The camera's processing of a scene value, per channel: shutter, gain, brightness,
 // white balance, then the LUT. Built when a feature or the LUT changes; a frame only
 // looks values up.
-#ifndef FWSIM_PIXEL_TABLES_H
-#define FWSIM_PIXEL_TABLES_H
+#pragma once
 
 #include <array>
 #include <cstdint>
@@ -39,5 +38,3 @@ PixelTables buildPixelTables(const std::vector<Feature>& features,
                              const LutState& lut);
 
 }  // namespace fwsim
-
-#endif

@@ -18,15 +18,13 @@ constexpr Bgr colourBars[8] = {{255, 255, 255}, {0, 255, 255}, {255, 255, 0}, {0
 constexpr Bgr squareColour = {32, 128, 255};
 
 uint8_t luma(const Bgr& colour) {
-    return static_cast<uint8_t>((7471u * colour.b + 38470u * colour.g + 19595u * colour.r +
-                                 32768u) >> 16);
+    return static_cast<uint8_t>(
+        (7471u * colour.b + 38470u * colour.g + 19595u * colour.r + 32768u) >> 16);
 }
 
 // Position on a path that goes 0 → span → 0, one step per frame.
 uint32_t bounce(uint32_t step, uint32_t span) {
-    if (span == 0) {
-        return 0;
-    }
+    if (span == 0) return 0;
     const uint32_t phase = step % (2 * span);
     return phase <= span ? phase : 2 * span - phase;
 }
@@ -62,8 +60,8 @@ void SceneTemplate::compose(uint32_t frameNumber, const FrameWindow& window, uin
     const std::vector<uint8_t>& source = channels == 1 ? grey_ : bgr_;
     const size_t rowBytes = static_cast<size_t>(window.width) * channels;
     for (uint32_t y = 0; y < window.height; ++y) {
-        const size_t start = ((static_cast<size_t>(window.top) + y) * width_ + window.left) *
-                             channels;
+        const size_t start =
+            ((static_cast<size_t>(window.top) + y) * width_ + window.left) * channels;
         std::memcpy(out + y * rowBytes, source.data() + start, rowBytes);
     }
     // The square moves across the whole sensor; the window shows what falls into it.
@@ -91,9 +89,7 @@ void SceneTemplate::compose(uint32_t frameNumber, const FrameWindow& window, uin
     const size_t pixels = static_cast<size_t>(window.width) * window.height;
     if (channels == 1) {
         const auto& grey = tables.channel[tableGrey];
-        for (size_t i = 0; i < pixels; ++i) {
-            out[i] = grey[out[i]];
-        }
+        for (size_t i = 0; i < pixels; ++i) out[i] = grey[out[i]];
     } else {
         for (size_t i = 0; i < pixels * 3; i += 3) {
             out[i] = tables.channel[tableBlue][out[i]];

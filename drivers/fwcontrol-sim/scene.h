@@ -1,7 +1,6 @@
 // The moving test scene: colour bars over a grey ramp, rendered once per sensor size,
 // and per frame a moving square and the frame number's block code.
-#ifndef FWSIM_SCENE_H
-#define FWSIM_SCENE_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -39,5 +38,3 @@ private:
 };
 
 }  // namespace fwsim
-
-#endif

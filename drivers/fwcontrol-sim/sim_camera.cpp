@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "pixel_format.h"
 
 namespace fwsim {
@@ -28,20 +28,14 @@ void SimCamera::shutDown() {
 
 int32_t SimCamera::checkOpen() {
     std::lock_guard lock(mutex_);
-    if (shutDown_) {
-        return FWC_ERR_CAMERA_UNPLUGGED;
-    }
+    if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
     return claim_ ? FW_STATUS_OK : FWC_ERR_CAMERA_NOT_OPEN;
 }
 
 int32_t SimCamera::open(const std::string& busKey) {
     std::lock_guard lock(mutex_);
-    if (shutDown_) {
-        return FWC_ERR_CAMERA_UNPLUGGED;
-    }
-    if (claim_) {
-        return FWC_ERR_CAMERA_ALREADY_OPEN;
-    }
+    if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
+    if (claim_) return FWC_ERR_CAMERA_ALREADY_OPEN;
     int32_t status = FW_STATUS_OK;
     claim_ = claimCamera(busKey, description_.id, status);
     return status;
@@ -49,12 +43,8 @@ int32_t SimCamera::open(const std::string& busKey) {
 
 int32_t SimCamera::close() {
     std::unique_lock lock(mutex_);
-    if (shutDown_) {
-        return FWC_ERR_CAMERA_UNPLUGGED;
-    }
-    if (!claim_) {
-        return FWC_ERR_CAMERA_NOT_OPEN;
-    }
+    if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
+    if (!claim_) return FWC_ERR_CAMERA_NOT_OPEN;
     stopThread(lock);
     claim_.reset();
     return FW_STATUS_OK;
@@ -78,11 +68,9 @@ void SimCamera::currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& r
 
 void SimCamera::supportedFixedFormats(uint32_t* table) const {
     std::fill_n(table, FWC_FIXED_FORMATS * FWC_FIXED_MODES * FWC_FIXED_RATES, 0u);
-    for (const FixedFormat& format : description_.fixedFormats) {
-        for (const uint32_t rate : format.rates) {
+    for (const FixedFormat& format : description_.fixedFormats)
+        for (const uint32_t rate : format.rates)
             table[(format.format * FWC_FIXED_MODES + format.mode) * FWC_FIXED_RATES + rate] = 1;
-        }
-    }
 }
 
 int32_t SimCamera::freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding,
@@ -102,9 +90,7 @@ int32_t SimCamera::freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& co
 
 int32_t SimCamera::freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const {
     const Format7Mode* found = findMode(mode);
-    if (found == nullptr) {
-        return FWC_ERR_NO_FREE_MODE;
-    }
+    if (found == nullptr) return FWC_ERR_NO_FREE_MODE;
     switch (kind) {
     case FWC_FREEMODE_MAX_WIDTH: value = found->maxWidth; break;
     case FWC_FREEMODE_MAX_HEIGHT: value = found->maxHeight; break;
@@ -124,17 +110,13 @@ AreaOfInterest SimCamera::aoi() {
 
 int32_t SimCamera::prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) {
     std::unique_lock lock(mutex_);
-    if (const int32_t running = settleAcquisition(lock)) {
-        return running;
-    }
+    if (const int32_t running = settleAcquisition(lock)) return running;
     CurrentFormat requested;
     requested.format = format;
     requested.mode = mode;
     requested.rate = rate;
     const int32_t status = validateFormat(requested);
-    if (status != FW_STATUS_OK) {
-        return status;
-    }
+    if (status != FW_STATUS_OK) return status;
     const FixedGeometry geometry = fixedGeometry(format, mode);
     requested.coding = geometry.coding;
     requested.width = geometry.width;
@@ -147,17 +129,12 @@ int32_t SimCamera::prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rat
 
 int32_t SimCamera::prepareFreeGrab(FreeGrabRequest& request) {
     std::unique_lock lock(mutex_);
-    if (const int32_t running = settleAcquisition(lock)) {
-        return running;
-    }
+    if (const int32_t running = settleAcquisition(lock)) return running;
     const Format7Mode* mode = findMode(request.mode);
-    if (mode == nullptr) {
-        return FWC_ERR_NO_FREE_MODE;
-    }
+    if (mode == nullptr) return FWC_ERR_NO_FREE_MODE;
     if (std::find(mode->codings.begin(), mode->codings.end(), request.coding) ==
-        mode->codings.end()) {
+        mode->codings.end())
         return FWC_ERR_CODING_UNSUPPORTED;
-    }
     request.aoi = roundAoi(*mode, request.coding, description_.interlaced, request.aoi);
     request.busLoad = boundBusLoad(request.busLoad);
     format_.format = format7;
@@ -174,40 +151,31 @@ int32_t SimCamera::prepareFreeGrab(FreeGrabRequest& request) {
 }
 
 const Format7Mode* SimCamera::findMode(uint32_t mode) const {
-    for (const Format7Mode& candidate : description_.format7) {
-        if (candidate.mode == mode) {
-            return &candidate;
-        }
-    }
+    for (const Format7Mode& candidate : description_.format7)
+        if (candidate.mode == mode) return &candidate;
     return nullptr;
 }
 
 int32_t SimCamera::validateFormat(const CurrentFormat& format) const {
     if (format.format == format7) {
         const Format7Mode* mode = findMode(format.mode);
-        if (mode == nullptr) {
-            return FWC_ERR_NO_FREE_MODE;
-        }
+        if (mode == nullptr) return FWC_ERR_NO_FREE_MODE;
         if (std::find(mode->codings.begin(), mode->codings.end(), format.coding) ==
-            mode->codings.end()) {
+            mode->codings.end())
             return FWC_ERR_CODING_UNSUPPORTED;
-        }
         const AreaOfInterest given{format.left, format.top, format.width, format.height};
-        const AreaOfInterest accepted = roundAoi(*mode, format.coding, description_.interlaced,
-                                                 given);
+        const AreaOfInterest accepted =
+            roundAoi(*mode, format.coding, description_.interlaced, given);
         if (accepted.left != given.left || accepted.top != given.top ||
             accepted.width != given.width || accepted.height != given.height ||
-            format.busLoad != boundBusLoad(format.busLoad)) {
+            format.busLoad != boundBusLoad(format.busLoad))
             return FWC_ERR_INVALID_ARGUMENT;
-        }
         return FW_STATUS_OK;
     }
-    for (const FixedFormat& fixed : description_.fixedFormats) {
+    for (const FixedFormat& fixed : description_.fixedFormats)
         if (fixed.format == format.format && fixed.mode == format.mode &&
-            std::find(fixed.rates.begin(), fixed.rates.end(), format.rate) != fixed.rates.end()) {
+            std::find(fixed.rates.begin(), fixed.rates.end(), format.rate) != fixed.rates.end())
             return FW_STATUS_OK;
-        }
-    }
     return FWC_ERR_FORMAT_UNSUPPORTED;
 }
 
@@ -223,9 +191,8 @@ void SimCamera::configure() {
         sensorWidth = mode->maxWidth;
         sensorHeight = mode->maxHeight;
     }
-    if (scene_.sensorWidth() != sensorWidth || scene_.sensorHeight() != sensorHeight) {
+    if (scene_.sensorWidth() != sensorWidth || scene_.sensorHeight() != sensorHeight)
         scene_.render(sensorWidth, sensorHeight);
-    }
     encoder_ = {format_.width, format_.height, format_.coding, description_.bayer,
                 description_.interlaced};
     sceneFrame_.resize(static_cast<size_t>(format_.width) * format_.height *
@@ -252,9 +219,7 @@ int32_t SimCamera::groundTruth(uint32_t frameNumber, uint8_t* buffer, uint32_t s
     std::lock_guard lock(mutex_);
     channels = sceneChannels(format_.coding);
     const size_t needed = static_cast<size_t>(format_.width) * format_.height * channels;
-    if (size < needed) {
-        return FWC_ERR_BUFFER_TOO_SMALL;
-    }
+    if (size < needed) return FWC_ERR_BUFFER_TOO_SMALL;
     scene_.compose(frameNumber, window(), channels, tables_, buffer);
     return FW_STATUS_OK;
 }

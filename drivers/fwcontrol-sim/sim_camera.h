@@ -1,7 +1,6 @@
 // One simulated camera: its state as the FWC_ calls see it, its scene and frame
 // buffers, and its acquisition thread. Every public member takes the camera's lock.
-#ifndef FWSIM_SIM_CAMERA_H
-#define FWSIM_SIM_CAMERA_H
+#pragma once
 
 #include <chrono>
 #include <condition_variable>
@@ -105,8 +104,7 @@ public:
     int32_t applySettings(const CameraSettings& settings, std::string& problem);
 
     // The scene of a frame after the camera's processing, before encoding.
-    int32_t groundTruth(uint32_t frameNumber, uint8_t* buffer, uint32_t size,
-                        uint32_t& channels);
+    int32_t groundTruth(uint32_t frameNumber, uint8_t* buffer, uint32_t size, uint32_t& channels);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -162,5 +160,3 @@ private:
 };
 
 }  // namespace fwsim
-
-#endif

@@ -18,22 +18,14 @@ public:
     explicit XmlReader(const std::string& text) : text_(text) {}
 
     void readDocument(XmlElement& root) {
-        if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-            position_ = 3;
-        }
+        if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
         skipMisc();
-        if (startsWith("<?xml")) {
-            skipPast("?>", "unterminated XML declaration");
-        }
+        if (startsWith("<?xml")) skipPast("?>", "unterminated XML declaration");
         skipMisc();
-        if (!startsWith("<")) {
-            fail("expected the root element");
-        }
+        if (!startsWith("<")) fail("expected the root element");
         readElement(root, 0);
         skipMisc();
-        if (position_ != text_.size()) {
-            fail("content after the root element");
-        }
+        if (position_ != text_.size()) fail("content after the root element");
     }
 
 private:
@@ -41,53 +33,41 @@ private:
 
     bool atEnd() const { return position_ >= text_.size(); }
     char peek() const { return atEnd() ? '\0' : text_[position_]; }
-    bool startsWith(const char* prefix) const { return text_.compare(position_, std::char_traits<char>::length(prefix), prefix) == 0; }
+    bool startsWith(const char* prefix) const {
+        return text_.compare(position_, std::char_traits<char>::length(prefix), prefix) == 0;
+    }
 
     void advance() {
-        if (text_[position_] == '\n') {
-            ++line_;
-        }
+        if (text_[position_] == '\n') ++line_;
         ++position_;
     }
 
     void skipSpace() {
-        while (!atEnd() && std::isspace(static_cast<unsigned char>(peek()))) {
-            advance();
-        }
+        while (!atEnd() && std::isspace(static_cast<unsigned char>(peek()))) advance();
     }
 
     void skipPast(const char* terminator, const char* problem) {
-        while (!atEnd() && !startsWith(terminator)) {
-            advance();
-        }
-        if (atEnd()) {
-            fail(problem);
-        }
-        for (size_t i = 0; terminator[i] != '\0'; ++i) {
-            advance();
-        }
+        while (!atEnd() && !startsWith(terminator)) advance();
+        if (atEnd()) fail(problem);
+        for (size_t i = 0; terminator[i] != '\0'; ++i) advance();
     }
 
     // White space and comments between markup.
     void skipMisc() {
         for (;;) {
             skipSpace();
-            if (!startsWith("<!--")) {
-                return;
-            }
+            if (!startsWith("<!--")) return;
             skipPast("-->", "unterminated comment");
         }
     }
 
     std::string readName() {
         const size_t start = position_;
-        if (!(std::isalpha(static_cast<unsigned char>(peek())) || peek() == '_')) {
+        if (!(std::isalpha(static_cast<unsigned char>(peek())) || peek() == '_'))
             fail("expected a name");
-        }
-        while (std::isalnum(static_cast<unsigned char>(peek())) || peek() == '_' ||
-               peek() == '-' || peek() == '.') {
+        while (std::isalnum(static_cast<unsigned char>(peek())) || peek() == '_' || peek() == '-' ||
+               peek() == '.')
             advance();
-        }
         return text_.substr(start, position_ - start);
     }
 
@@ -106,15 +86,11 @@ private:
 
     std::string readAttributeValue() {
         const char quote = peek();
-        if (quote != '"' && quote != '\'') {
-            fail("attribute value must be quoted");
-        }
+        if (quote != '"' && quote != '\'') fail("attribute value must be quoted");
         advance();
         std::string value;
         while (!atEnd() && peek() != quote) {
-            if (peek() == '<') {
-                fail("'<' in an attribute value");
-            }
+            if (peek() == '<') fail("'<' in an attribute value");
             if (peek() == '&') {
                 appendEntity(value);
             } else {
@@ -122,17 +98,13 @@ private:
                 advance();
             }
         }
-        if (atEnd()) {
-            fail("unterminated attribute value");
-        }
+        if (atEnd()) fail("unterminated attribute value");
         advance();
         return value;
     }
 
     void readElement(XmlElement& element, unsigned depth) {
-        if (depth > maxDepth) {
-            fail("elements nested too deeply");
-        }
+        if (depth > maxDepth) fail("elements nested too deeply");
         element.line = line_;
         advance();  // '<'
         element.name = readName();
@@ -148,20 +120,12 @@ private:
                 advance();
                 break;
             }
-            if (atEnd()) {
-                fail("unterminated start tag <" + element.name + ">");
-            }
-            if (!spaced) {
-                fail("expected white space between attributes");
-            }
+            if (atEnd()) fail("unterminated start tag <" + element.name + ">");
+            if (!spaced) fail("expected white space between attributes");
             std::string key = readName();
-            if (element.attribute(key) != nullptr) {
-                fail("attribute " + key + " given twice");
-            }
+            if (element.attribute(key) != nullptr) fail("attribute " + key + " given twice");
             skipSpace();
-            if (peek() != '=') {
-                fail("expected '=' after attribute " + key);
-            }
+            if (peek() != '=') fail("expected '=' after attribute " + key);
             advance();
             skipSpace();
             element.attributes.emplace_back(std::move(key), readAttributeValue());
@@ -171,21 +135,16 @@ private:
 
     void readContent(XmlElement& element, unsigned depth) {
         for (;;) {
-            if (atEnd()) {
-                fail("element <" + element.name + "> is not closed");
-            }
+            if (atEnd()) fail("element <" + element.name + "> is not closed");
             if (startsWith("<!--")) {
                 skipPast("-->", "unterminated comment");
             } else if (startsWith("</")) {
                 position_ += 2;
                 const std::string closing = readName();
-                if (closing != element.name) {
+                if (closing != element.name)
                     fail("</" + closing + "> closes <" + element.name + ">");
-                }
                 skipSpace();
-                if (peek() != '>') {
-                    fail("expected '>' after </" + closing);
-                }
+                if (peek() != '>') fail("expected '>' after </" + closing);
                 advance();
                 return;
             } else if (startsWith("<!") || startsWith("<?")) {
@@ -224,9 +183,8 @@ std::string escaped(const std::string& text) {
 void writeElement(const XmlElement& element, unsigned depth, std::string& out) {
     out.append(depth * 2, ' ');
     out += "<" + element.name;
-    for (const auto& [key, value] : element.attributes) {
+    for (const auto& [key, value] : element.attributes)
         out += " " + key + "=\"" + escaped(value) + "\"";
-    }
     if (element.children.empty() && element.text.empty()) {
         out += "/>\n";
         return;
@@ -234,9 +192,7 @@ void writeElement(const XmlElement& element, unsigned depth, std::string& out) {
     out += ">" + escaped(element.text);
     if (!element.children.empty()) {
         out += "\n";
-        for (const XmlElement& child : element.children) {
-            writeElement(child, depth + 1, out);
-        }
+        for (const XmlElement& child : element.children) writeElement(child, depth + 1, out);
         out.append(depth * 2, ' ');
     }
     out += "</" + element.name + ">\n";
@@ -245,11 +201,8 @@ void writeElement(const XmlElement& element, unsigned depth, std::string& out) {
 }  // namespace
 
 const std::string* XmlElement::attribute(const std::string& key) const {
-    for (const auto& [attributeName, value] : attributes) {
-        if (attributeName == key) {
-            return &value;
-        }
-    }
+    for (const auto& [attributeName, value] : attributes)
+        if (attributeName == key) return &value;
     return nullptr;
 }
 

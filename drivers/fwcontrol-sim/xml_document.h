@@ -1,7 +1,6 @@
 // A small XML reader and writer for the camera settings file: elements, attributes,
 // text, comments and the XML declaration; no DTDs, CDATA or namespaces.
-#ifndef FWSIM_XML_DOCUMENT_H
-#define FWSIM_XML_DOCUMENT_H
+#pragma once
 
 #include <string>
 #include <utility>
@@ -25,5 +24,3 @@ bool parseXml(const std::string& text, XmlElement& root, std::string& error);
 std::string writeXml(const XmlElement& root);
 
 }  // namespace fwsim
-
-#endif

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <limits>
 
-#include "driver/fw_status.h"
-#include "driver/fwtransform.h"
+#include "fw_status.h"
+#include "fwtransform.h"
 
 namespace fwt {
 namespace {
@@ -32,9 +32,8 @@ int32_t checkDimensions(uint32_t width, uint32_t height, uint32_t cellSize,
                         uint32_t bytesPerPixel) {
     if (width == 0 || height == 0) return FWT_ERR_ZERO_SIZE;
     if (width % cellSize != 0 || height % cellSize != 0) return FWT_ERR_ODD_SIZE;
-    if (!addressable(static_cast<uint64_t>(width) * height, bytesPerPixel)) {
+    if (!addressable(static_cast<uint64_t>(width) * height, bytesPerPixel))
         return FWT_ERR_SIZE_OVERFLOW;
-    }
     return FW_STATUS_OK;
 }
 

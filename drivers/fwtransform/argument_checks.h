@@ -11,8 +11,7 @@ int32_t checkImages(const void* out, const void* in);
 int32_t checkPixelCount(uint32_t pixelCount, uint32_t groupPixels, uint32_t bytesPerPixel);
 // A width x height image of cells cellSize x cellSize pixels; the larger side takes
 // bytesPerPixel bytes per pixel.
-int32_t checkDimensions(uint32_t width, uint32_t height, uint32_t cellSize,
-                        uint32_t bytesPerPixel);
+int32_t checkDimensions(uint32_t width, uint32_t height, uint32_t cellSize, uint32_t bytesPerPixel);
 int32_t checkBayerPattern(uint32_t pattern);
 
 }  // namespace fwt

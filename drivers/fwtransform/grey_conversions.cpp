@@ -2,8 +2,8 @@
 #include <cstring>
 
 #include "argument_checks.h"
-#include "driver/fw_status.h"
-#include "driver/fwtransform.h"
+#include "fw_status.h"
+#include "fwtransform.h"
 #include "kernels/kernel_set.h"
 
 using namespace fwt;

@@ -1,7 +1,7 @@
 // FWT_YUV411ToBGR and FWT_YUV422ToBGR.
 #include "argument_checks.h"
-#include "driver/fw_status.h"
-#include "driver/fwtransform.h"
+#include "fw_status.h"
+#include "fwtransform.h"
 #include "kernels/kernel_set.h"
 
 using namespace fwt;

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "boundary/host_callbacks.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 
@@ -43,8 +43,7 @@ void formatName(char* destination, const char* format, ...) {
     if (format == nullptr) return;
     va_list arguments;
     va_start(arguments, format);
-    if (std::vsnprintf(destination, kNameFieldSize, format, arguments) < 0)
-        destination[0] = '\0';
+    if (std::vsnprintf(destination, kNameFieldSize, format, arguments) < 0) destination[0] = '\0';
     va_end(arguments);
 }
 

@@ -3,7 +3,7 @@
 #include "boundary/camera_list.h"
 #include "boundary/diagnostics.h"
 #include "boundary/plugin_mutexes.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 

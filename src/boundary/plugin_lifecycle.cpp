@@ -14,7 +14,7 @@
 #include "boundary/port_table.h"
 #include "boundary/system_path.h"
 #include "camera/frame_capture.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "lorvenacam.h"
 #include "platform/message_box.h"
 
@@ -49,9 +49,8 @@ void enumerateOnStart() {
 // Ports the host left open are closed here, so that no camera notification can call into
 // the plug-in once finalize has returned.
 void closeRemainingPorts() {
-    for (int32_t port = 0; port < kPortCount; ++port) {
+    for (int32_t port = 0; port < kPortCount; ++port)
         if (CCamera* camera = vacatePort(port)) releasePortCamera(camera);
-    }
 }
 
 // Undoes whatever the setup got to, in reverse order.

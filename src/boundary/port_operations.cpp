@@ -68,8 +68,8 @@ int32_t LVC_CALL doCVLGrab(int32_t, int32_t port) {
     return camera && requestFrame(*camera) ? 1 : 0;
 }
 
-int32_t LVC_CALL getCVLGrabRow(int32_t, int32_t port, void* buffer, uint32_t row,
-                               uint32_t first, uint32_t last) {
+int32_t LVC_CALL getCVLGrabRow(int32_t, int32_t port, void* buffer, uint32_t row, uint32_t first,
+                               uint32_t last) {
     const CCamera* camera = portCamera(port);
     return camera && buffer && copyRow(*camera, buffer, row, first, last) ? 1 : 0;
 }

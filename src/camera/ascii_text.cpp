@@ -3,9 +3,7 @@
 namespace lvc {
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -18,9 +16,8 @@ bool equalsIgnoringCase(const char* a, const char* b) {
 }
 
 bool startsWithIgnoringCase(const char* text, const char* prefix) {
-    for (; *prefix; ++text, ++prefix) {
+    for (; *prefix; ++text, ++prefix)
         if (lowerAscii(*text) != lowerAscii(*prefix)) return false;
-    }
     return true;
 }
 

@@ -25,8 +25,7 @@ FWC_NOTIFICATION defaultDescriptor() {
 
 // The context is the camera itself: the driver hands it to the handler until the
 // registration ends.
-void prepareDescriptor(FWC_NOTIFICATION& descriptor, CCamera& camera,
-                       FWC_NotifyCallback handler) {
+void prepareDescriptor(FWC_NOTIFICATION& descriptor, CCamera& camera, FWC_NotifyCallback handler) {
     descriptor = defaultDescriptor();
     descriptor.mode = 0;
     descriptor.cameraId = camera.cameraId;
@@ -34,8 +33,8 @@ void prepareDescriptor(FWC_NOTIFICATION& descriptor, CCamera& camera,
     descriptor.context = &camera;
 }
 
-void registerNotification(CCamera& camera, NotificationRegistration& registration,
-                          uint32_t kind, FWC_NotifyCallback handler) {
+void registerNotification(CCamera& camera, NotificationRegistration& registration, uint32_t kind,
+                          FWC_NotifyCallback handler) {
     prepareDescriptor(registration.descriptor, camera, handler);
     checkResult(FWC_RegisterNotification(&registration.handle, kind, &registration.descriptor),
                 "FWC_RegisterNotification");
@@ -77,11 +76,18 @@ void destroyCamera(CCamera* camera) {
 
 uint32_t PixelSize(const CCamera& camera) {
     switch (camera.colorCoding) {
-        case 1: case 2: case 3: case 4: case 6: case 8: case 9: case 10:
-        case 133: case 135: case 136:
-            return 24;
-        default:
-            return 8;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 8:
+    case 9:
+    case 10:
+    case 133:
+    case 135:
+    case 136: return 24;
+    default: return 8;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "platform/named_mutex.h"
 
 namespace lvc {

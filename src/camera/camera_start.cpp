@@ -7,7 +7,7 @@
 #include "camera/image_buffers.h"
 #include "camera/lut_file.h"
 #include "camera/name_tables.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "platform/named_mutex.h"
 
 namespace lvc {
@@ -28,10 +28,10 @@ struct FixedFormat {
 };
 
 void readImageFormat(CCamera& camera) {
-    checkResult(FWC_GetCameraCapabilities(camera.cameraId, &camera.capabilities[0],
-                                          &camera.capabilities[1], &camera.capabilities[2],
-                                          &camera.capabilities[3]),
-                "FWC_GetCameraCapabilities");
+    checkResult(
+        FWC_GetCameraCapabilities(camera.cameraId, &camera.capabilities[0], &camera.capabilities[1],
+                                  &camera.capabilities[2], &camera.capabilities[3]),
+        "FWC_GetCameraCapabilities");
     checkResult(FWC_GetCurrentImageFormat(camera.cameraId, &camera.width, &camera.height,
                                           &camera.colorCoding, &camera.bitDepth),
                 "FWC_GetCurrentImageFormat");
@@ -41,9 +41,8 @@ FixedFormat readFixedFormat(const CCamera& camera) {
     FixedFormat fixed;
     if (checkResult(FWC_GetCurrentFixedFormat(camera.cameraId, &fixed.format, &fixed.mode,
                                               &fixed.frameRate),
-                    "FWC_GetCurrentFixedFormat") != 0) {
+                    "FWC_GetCurrentFixedFormat") != 0)
         fixed = FixedFormat{};
-    }
     return fixed;
 }
 
@@ -57,18 +56,18 @@ void readSensorInfo(CCamera& camera) {
 }
 
 void readAreaOfInterest(CCamera& camera) {
-    checkResult(FWC_GetAOI(camera.cameraId, &camera.aoiLeft, &camera.aoiTop, &camera.width,
-                           &camera.height),
-                "FWC_GetAOI");
+    checkResult(
+        FWC_GetAOI(camera.cameraId, &camera.aoiLeft, &camera.aoiTop, &camera.width, &camera.height),
+        "FWC_GetAOI");
 }
 
 void prepareGrab(CCamera& camera, const FixedFormat& fixed) {
     if (fixed.isFixed()) {
         camera.aoiLeft = 0;
         camera.aoiTop = 0;
-        checkResult(FWC_PrepareFixedGrab(camera.cameraId, fixed.format, fixed.mode,
-                                         fixed.frameRate),
-                    "FWC_PrepareFixedGrab");
+        checkResult(
+            FWC_PrepareFixedGrab(camera.cameraId, fixed.format, fixed.mode, fixed.frameRate),
+            "FWC_PrepareFixedGrab");
         return;
     }
     readAreaOfInterest(camera);
@@ -82,9 +81,8 @@ void prepareGrab(CCamera& camera, const FixedFormat& fixed) {
 void readTriggerState(CCamera& camera) {
     uint32_t active = 0;
     if (checkResult(FWC_Trigger_Get(camera.cameraId, nullptr, &active, nullptr, nullptr),
-                    "FWC_Trigger_Get") != 0) {
+                    "FWC_Trigger_Get") != 0)
         active = 0;
-    }
     camera.triggerActive = active;
 }
 
@@ -98,11 +96,10 @@ void logStartLine(const CCamera& camera, const FixedFormat& fixed) {
 }
 
 void stopAcquisition(const CCamera& camera) {
-    if (isStreamingMode(camera)) {
+    if (isStreamingMode(camera))
         checkResult(FWC_GrabStop(camera.cameraId, 1), "FWC_GrabStop");
-    } else {
+    else
         checkResult(FWC_MultiShotStop(camera.cameraId), "FWC_MultiShotStop");
-    }
 }
 
 // Frees the buffers once no frame handler uses them: the handler holds the frame-ready
@@ -127,9 +124,8 @@ bool isStreamingMode(const CCamera& camera) {
 
 bool startCamera(CCamera& camera) {
     if (camera.opened) return true;
-    if (checkResult(FWC_OpenCamera(camera.cameraId, FWC_OPEN_DEFAULT), "FWC_OpenCamera") != 0) {
+    if (checkResult(FWC_OpenCamera(camera.cameraId, FWC_OPEN_DEFAULT), "FWC_OpenCamera") != 0)
         return false;
-    }
     camera.opened = true;
     readImageFormat(camera);
     const FixedFormat fixed = readFixedFormat(camera);
@@ -138,9 +134,8 @@ bool startCamera(CCamera& camera) {
     prepareGrab(camera, fixed);
     sizeImageBuffers(camera);
     readTriggerState(camera);
-    if (isStreamingMode(camera)) {
+    if (isStreamingMode(camera))
         checkResult(FWC_GrabStart(camera.cameraId, FWC_GRAB_CONTINUOUS), "FWC_StartGrab");
-    }
     logStartLine(camera, fixed);
     return true;
 }

@@ -20,9 +20,7 @@ constexpr uint32_t kFrameReadyWaitMs = 2500;
 thread_local CCamera* deliveringCamera = nullptr;
 thread_local bool releaseDeferred = false;
 
-bool isMultishot(const CCamera& camera) {
-    return !isStreamingMode(camera);
-}
+bool isMultishot(const CCamera& camera) { return !isStreamingMode(camera); }
 
 void deliverFrame(CCamera& camera) {
     try {
@@ -64,8 +62,7 @@ bool requestFrame(CCamera& camera) {
     // Marked before the shot starts, so a frame completing at once finds its request; an
     // outstanding request is served by the shot already in flight.
     if (camera.frameRequested.exchange(true)) return true;
-    if (checkResult(FWC_MultiShotStart(camera.cameraId, 1), "FWC_MultiShotStart") == 0)
-        return true;
+    if (checkResult(FWC_MultiShotStart(camera.cameraId, 1), "FWC_MultiShotStart") == 0) return true;
     camera.frameRequested = false;
     return false;
 }
@@ -105,8 +102,7 @@ uint32_t FWC_CALL onFrameDropped(void* context) {
 }
 
 uint32_t FWC_CALL onCameraError(void* context) {
-    if (auto* camera = static_cast<CCamera*>(context))
-        debugMessage("Error on %d\n", camera->port);
+    if (auto* camera = static_cast<CCamera*>(context)) debugMessage("Error on %d\n", camera->port);
     return 0;
 }
 

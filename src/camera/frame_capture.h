@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 

@@ -7,7 +7,7 @@
 
 #include "boundary/diagnostics.h"
 #include "camera/camera.h"
-#include "driver/fwtransform.h"
+#include "fwtransform.h"
 
 namespace lvc {
 namespace {
@@ -65,8 +65,7 @@ int32_t convertInto(CCamera& camera) {
     const uint32_t height = camera.height;
     const uint32_t pixels = width * height;
     switch (camera.colorCoding) {
-    case kMono8:
-        return camera.interlaced ? FWT_InterlacedToProgressive(out, in, width, height) : 0;
+    case kMono8: return camera.interlaced ? FWT_InterlacedToProgressive(out, in, width, height) : 0;
     case kYuv411: return FWT_YUV411ToBGR(out, in, pixels);
     case kYuv422: return FWT_YUV422ToBGR(out, in, pixels);
     case kRgb8: return FWT_RGB8ToBGR(out, in, pixels);

@@ -18,7 +18,6 @@ int32_t fetchFrame(CCamera& camera, bool delivering);
 void convertFrame(CCamera& camera);
 // Copies pixels first..last of one row of image to destination. False, with nothing
 // written, for a row or column outside the image, first > last or a null destination.
-bool copyRow(const CCamera& camera, void* destination, uint32_t row, uint32_t first,
-             uint32_t last);
+bool copyRow(const CCamera& camera, void* destination, uint32_t row, uint32_t first, uint32_t last);
 
 }  // namespace lvc

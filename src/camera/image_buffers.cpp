@@ -34,7 +34,8 @@ void freeBuffer(uint8_t*& buffer, uint32_t& size) {
 uint32_t rawImageBytes(const CCamera& camera) {
     const uint64_t bytesPerPixel = camera.colorCoding == 0 ? (camera.bitDepth + 7ull) / 8 : 3;
     const uint64_t ruleBytes = bytesPerPixel * pixelCount(camera);
-    const uint64_t nativeBytes = (static_cast<uint64_t>(camera.bitDepth) * pixelCount(camera) + 7) / 8;
+    const uint64_t nativeBytes =
+        (static_cast<uint64_t>(camera.bitDepth) * pixelCount(camera) + 7) / 8;
     return fitting32(std::max(ruleBytes, nativeBytes));
 }
 

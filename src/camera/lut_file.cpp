@@ -33,11 +33,10 @@ std::size_t readPiece(std::FILE* file, char* piece, std::size_t maxLength) {
         if (c == '\n') break;
         if (c == '\r') {
             const int next = std::fgetc(file);
-            if (next == '\n' && length < maxLength) {
+            if (next == '\n' && length < maxLength)
                 piece[length++] = '\n';
-            } else if (next != EOF) {
+            else if (next != EOF)
                 std::ungetc(next, file);
-            }
             break;
         }
     }
@@ -56,7 +55,8 @@ bool pieceValue(const char* piece, uint32_t* value) {
     if (*piece == '-' || *piece == '+') ++piece;
     if (!isDigit(*piece)) return false;
     uint32_t magnitude = 0;
-    for (; isDigit(*piece); ++piece) magnitude = magnitude * 10u + static_cast<uint32_t>(*piece - '0');
+    for (; isDigit(*piece); ++piece)
+        magnitude = magnitude * 10u + static_cast<uint32_t>(*piece - '0');
     *value = negative ? 0u - magnitude : magnitude;
     return true;
 }
@@ -90,11 +90,10 @@ bool inspectLutFile(const char* path, int32_t* valueCount, char* description) {
     uint32_t count = 0;
     while (readPiece(file.get(), piece, kInspectPieceLength) > 0) {
         uint32_t value = 0;
-        if (pieceValue(piece, &value)) {
+        if (pieceValue(piece, &value))
             ++count;
-        } else if (count == 0) {
+        else if (count == 0)
             copyDescription(description, piece);
-        }
     }
     *valueCount = count > INT32_MAX ? INT32_MAX : static_cast<int32_t>(count);
     return count != 0;

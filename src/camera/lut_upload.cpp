@@ -6,7 +6,7 @@
 #include "boundary/diagnostics.h"
 #include "camera/camera.h"
 #include "camera/lut_file.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 namespace {
@@ -26,10 +26,9 @@ bool uploadLutFile(const CCamera& camera, uint32_t elements) {
         debugMessage("Error loading LUT %s for %s\n", camera.lutName, camera.name);
         return false;
     }
-    if (checkResult(FWC_Lut_Upload(camera.cameraId, 0, values.get(), elements),
-                    "FWC_Lut_Upload") != 0) {
+    if (checkResult(FWC_Lut_Upload(camera.cameraId, 0, values.get(), elements), "FWC_Lut_Upload") !=
+        0)
         return false;
-    }
     return switchLut(camera, 1);
 }
 
@@ -41,9 +40,8 @@ bool loadLut(CCamera& camera) {
     uint32_t elements = 0;
     uint32_t fourth = 0;
     if (checkResult(FWC_Lut_GetInfo(camera.cameraId, &lutCount, &maxValue, &elements, &fourth),
-                    "FWC_Lut_GetInfo") != 0) {
+                    "FWC_Lut_GetInfo") != 0)
         return false;
-    }
     if (lutCount == 0) return true;
     if (!camera.useLut) return switchLut(camera, 0);
     return uploadLutFile(camera, elements);

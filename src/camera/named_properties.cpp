@@ -5,7 +5,7 @@
 #include "camera/ascii_text.h"
 #include "camera/camera.h"
 #include "camera/name_tables.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 namespace {
@@ -32,9 +32,8 @@ uint32_t registerAddress(const char* name) {
 
 // The id of the named feature, or 0 when the name is not in the feature table.
 uint32_t featureIdByName(const char* name) {
-    for (uint32_t id = kFirstFeatureId; id <= kLastFeatureId; ++id) {
+    for (uint32_t id = kFirstFeatureId; id <= kLastFeatureId; ++id)
         if (isNamedFeature(id) && equalsIgnoringCase(name, featureName(id))) return id;
-    }
     return 0;
 }
 

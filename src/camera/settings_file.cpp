@@ -7,7 +7,7 @@
 
 #include "boundary/diagnostics.h"
 #include "camera/camera.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "platform/private_profile.h"
 
 namespace lvc {
@@ -48,9 +48,8 @@ template <typename SettingsCall>
 bool withOpenCamera(const CCamera& camera, SettingsCall call) {
     const bool wasOpened = camera.opened;
     if (!wasOpened &&
-        checkResult(FWC_OpenCamera(camera.cameraId, FWC_OPEN_DEFAULT), "FWC_OpenCamera") != 0) {
+        checkResult(FWC_OpenCamera(camera.cameraId, FWC_OPEN_DEFAULT), "FWC_OpenCamera") != 0)
         return false;
-    }
     const bool succeeded = call();
     if (!wasOpened) checkResult(FWC_CloseCamera(camera.cameraId), "FWC_CloseCamera");
     return succeeded;

@@ -40,11 +40,11 @@ bool endsInSeparator(const std::string& directory) {
 // Device names that Windows resolves in any directory, with any extension.
 bool isReservedDeviceName(const std::string& name) {
     const std::string base = name.substr(0, name.find('.'));
-    for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+    for (const char* device : {"CON", "PRN", "AUX", "NUL"})
         if (equalsIgnoringCase(base.c_str(), device)) return true;
-    }
     return base.size() == 4 &&
-           (startsWithIgnoringCase(base.c_str(), "COM") || startsWithIgnoringCase(base.c_str(), "LPT")) &&
+           (startsWithIgnoringCase(base.c_str(), "COM") ||
+            startsWithIgnoringCase(base.c_str(), "LPT")) &&
            base[3] >= '1' && base[3] <= '9';
 }
 
@@ -55,9 +55,8 @@ std::string safeFileName(const char* name) {
     std::string safe(name);
     for (char& c : safe) {
         const auto code = static_cast<unsigned char>(c);
-        if (code < 0x20 || code == 0x7F || kRefusedInNames.find(c) != std::string_view::npos) {
+        if (code < 0x20 || code == 0x7F || kRefusedInNames.find(c) != std::string_view::npos)
             c = '_';
-        }
     }
     if (isReservedDeviceName(safe)) return "_" + safe;
     return safe;

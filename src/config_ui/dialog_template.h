@@ -27,23 +27,23 @@ enum class ControlKind {
 enum ControlStyle : uint32_t {
     kStyleNone = 0,
     kStyleVerticalScroll = 1u << 0,
-    kStyleNotify = 1u << 1,           // list box: reports selection changes
-    kStyleAutoCheck = 1u << 2,        // check box: toggles itself when clicked
-    kStyleReadOnly = 1u << 3,         // edit
-    kStyleMultiLine = 1u << 4,        // edit
+    kStyleNotify = 1u << 1,     // list box: reports selection changes
+    kStyleAutoCheck = 1u << 2,  // check box: toggles itself when clicked
+    kStyleReadOnly = 1u << 3,   // edit
+    kStyleMultiLine = 1u << 4,  // edit
     kStyleBorder = 1u << 5,
     kStyleAutoHorizontalScroll = 1u << 6,  // edit: text scrolls horizontally
-    kStyleAlignRight = 1u << 7,       // label text; spin control: right of its buddy
-    kStyleDropDownList = 1u << 8,     // combo box: choose only, no typing
-    kStyleReportView = 1u << 9,       // list view: rows and columns
-    kStyleSingleSelection = 1u << 10, // list view
+    kStyleAlignRight = 1u << 7,            // label text; spin control: right of its buddy
+    kStyleDropDownList = 1u << 8,          // combo box: choose only, no typing
+    kStyleReportView = 1u << 9,            // list view: rows and columns
+    kStyleSingleSelection = 1u << 10,      // list view
     kStyleShowSelectionAlways = 1u << 11,  // list view: selection shown without focus
-    kStyleNoTicks = 1u << 12,         // track bar
-    kStyleHorizontal = 1u << 13,      // track bar
-    kStyleAutoBuddy = 1u << 14,       // spin control: buddy is the control before it
-    kStyleSetBuddyInteger = 1u << 15, // spin control: writes its position into the buddy
-    kStyleNoThousands = 1u << 16,     // spin control: no thousands separators
-    kStyleArrowKeys = 1u << 17,       // spin control: answers the arrow keys
+    kStyleNoTicks = 1u << 12,              // track bar
+    kStyleHorizontal = 1u << 13,           // track bar
+    kStyleAutoBuddy = 1u << 14,            // spin control: buddy is the control before it
+    kStyleSetBuddyInteger = 1u << 15,      // spin control: writes its position into the buddy
+    kStyleNoThousands = 1u << 16,          // spin control: no thousands separators
+    kStyleArrowKeys = 1u << 17,            // spin control: answers the arrow keys
 };
 
 struct ControlTemplate {

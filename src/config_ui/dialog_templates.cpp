@@ -90,8 +90,7 @@ constexpr ControlTemplate kLutControls[] = {
 
 constexpr PageTemplate makePage(int32_t resourceId, const char* title,
                                 std::span<const ControlTemplate> controls) {
-    return {resourceId, title, kPageWidth, kPageHeight, kDialogFont, kDialogFontPoints,
-            controls};
+    return {resourceId, title, kPageWidth, kPageHeight, kDialogFont, kDialogFontPoints, controls};
 }
 
 constexpr PageTemplate kFormatPage = makePage(107, "Format", kFormatControls);

@@ -6,7 +6,7 @@
 #include "boundary/diagnostics.h"
 #include "camera/name_tables.h"
 #include "config_ui/control_ids.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 namespace {
@@ -55,14 +55,10 @@ FeatureState queryState(uint32_t cameraId, uint32_t featureId) {
 const char* stateText(const FeatureState& state) {
     if (!state.statusRead) return "";
     switch (state.status) {
-    case FWC_STATUS_AUTO:
-        return "Auto";
-    case FWC_STATUS_ONE_PUSH:
-        return "OnePush";
-    case FWC_STATUS_ON:
-        return state.manualOnly() ? "On" : "";
-    default:
-        return "";
+    case FWC_STATUS_AUTO: return "Auto";
+    case FWC_STATUS_ONE_PUSH: return "OnePush";
+    case FWC_STATUS_ON: return state.manualOnly() ? "On" : "";
+    default: return "";
     }
 }
 

@@ -10,7 +10,7 @@
 #include "boundary/diagnostics.h"
 #include "camera/name_tables.h"
 #include "config_ui/control_ids.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 namespace {
@@ -57,9 +57,9 @@ struct CurrentFormat {
 // The camera's current format, mode and rate; all 0 when the query fails.
 CurrentFormat currentFormat(uint32_t cameraId) {
     CurrentFormat current;
-    if (checkResult(FWC_GetCurrentFixedFormat(cameraId, &current.format, &current.mode,
-                                              &current.rate),
-                    "FWC_GetCurrentFixedFormat") != 0)
+    if (checkResult(
+            FWC_GetCurrentFixedFormat(cameraId, &current.format, &current.mode, &current.rate),
+            "FWC_GetCurrentFixedFormat") != 0)
         current = {};
     return current;
 }
@@ -248,8 +248,8 @@ void CFormatPage::updateFormat7Controls() {
         uint32_t mode = lowBitsOf(formatCode);
         showUnit(mode, FWC_FREEMODE_UNIT_LEFT, "FWC_GetFreeModeInfo:POS_H", kLeftLabel, "Left",
                  kLeftSpin);
-        showUnit(mode, FWC_FREEMODE_UNIT_WIDTH, "FWC_GetFreeModeInfo:SIZE_H", kWidthLabel,
-                 "Width", kWidthSpin);
+        showUnit(mode, FWC_FREEMODE_UNIT_WIDTH, "FWC_GetFreeModeInfo:SIZE_H", kWidthLabel, "Width",
+                 kWidthSpin);
         showUnit(mode, FWC_FREEMODE_UNIT_TOP, "FWC_GetFreeModeInfo:POS_V", kTopLabel, "Top",
                  kTopSpin);
         showUnit(mode, FWC_FREEMODE_UNIT_HEIGHT, "FWC_GetFreeModeInfo:SIZE_V", kHeightLabel,
@@ -315,8 +315,7 @@ void CFormatPage::onControlEvent(int32_t id, ControlEvent event) {
         if (id == kStreamingCheck) setModified();
         if (id == kMaxButton) setMaximumArea();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -349,8 +348,8 @@ bool CFormatPage::onApply() {
             uint32_t freeHeight = static_cast<uint32_t>(height);
             uint32_t freeLeft = static_cast<uint32_t>(left);
             uint32_t freeTop = static_cast<uint32_t>(top);
-            checkResult(FWC_PrepareFreeGrab(cameraId_, &mode, &colorCoding, &freeWidth,
-                                            &freeHeight, nullptr, &freeLeft, &freeTop, &busLoad),
+            checkResult(FWC_PrepareFreeGrab(cameraId_, &mode, &colorCoding, &freeWidth, &freeHeight,
+                                            nullptr, &freeLeft, &freeTop, &busLoad),
                         "FWC_PrepareFreeGrab");
         }
     }

@@ -5,7 +5,7 @@
 #include "boundary/diagnostics.h"
 #include "camera/lut_file.h"
 #include "config_ui/control_ids.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 namespace {

@@ -12,9 +12,7 @@ SheetViewFactory& replacementFactory() {
 
 }  // namespace
 
-void setSheetViewFactory(SheetViewFactory factory) {
-    replacementFactory() = std::move(factory);
-}
+void setSheetViewFactory(SheetViewFactory factory) { replacementFactory() = std::move(factory); }
 
 std::unique_ptr<SheetView> createSheetView() {
     if (replacementFactory()) return replacementFactory()();

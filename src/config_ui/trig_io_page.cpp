@@ -2,7 +2,7 @@
 
 #include "boundary/diagnostics.h"
 #include "config_ui/control_ids.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc {
 namespace {
@@ -31,7 +31,9 @@ void CTrigIOPage::refreshTrigger() {
     debugMessage("trig mode %u active %u polarity %u value %u\n", mode, active, polarity, value);
     // An index beyond a list's last entry leaves the list without selection.
     int64_t modeIndex = active == 0 ? kInternalEntry : 1 + static_cast<int64_t>(mode);
-    auto asIndex = [](int64_t index) { return index > INT32_MAX ? -1 : static_cast<int32_t>(index); };
+    auto asIndex = [](int64_t index) {
+        return index > INT32_MAX ? -1 : static_cast<int32_t>(index);
+    };
     view().setListSelection(kTriggerModeCombo, asIndex(modeIndex));
     view().setListSelection(kTriggerPolarityCombo, asIndex(polarity));
 }

@@ -21,7 +21,6 @@ uint32_t readProfileString(const char* section, const char* key, const char* def
                            char* buffer, uint32_t size, const char* path);
 // Sets the key's value, creating the file, the section and the key as needed. Every
 // other section and key is kept, also when other processes write the same file at once.
-bool writeProfileString(const char* section, const char* key, const char* value,
-                        const char* path);
+bool writeProfileString(const char* section, const char* key, const char* value, const char* path);
 
 }  // namespace lvc

@@ -34,37 +34,61 @@ struct RefusedCall {
 std::vector<RefusedCall> refusedCalls() {
     return {
         {"openCVLPort port -1",
-         [](PluginHost& p, Untouched& u, const char* name) { return p.openCVLPort(0, -1, name, u.size); }},
+         [](PluginHost& p, Untouched& u, const char* name) {
+             return p.openCVLPort(0, -1, name, u.size);
+         }},
         {"openCVLPort port 64",
-         [](PluginHost& p, Untouched& u, const char* name) { return p.openCVLPort(0, 64, name, u.size); }},
-        {"openCVLPort null name",
-         [](PluginHost& p, Untouched& u, const char*) { return p.openCVLPort(0, 0, nullptr, u.size); }},
+         [](PluginHost& p, Untouched& u, const char* name) {
+             return p.openCVLPort(0, 64, name, u.size);
+         }},
+        {"openCVLPort null name", [](PluginHost& p, Untouched& u,
+                                     const char*) { return p.openCVLPort(0, 0, nullptr, u.size); }},
         {"openCVLPort null size",
-         [](PluginHost& p, Untouched&, const char* name) { return p.openCVLPort(0, 0, name, nullptr); }},
+         [](PluginHost& p, Untouched&, const char* name) {
+             return p.openCVLPort(0, 0, name, nullptr);
+         }},
         {"openCVLPort unlisted name",
-         [](PluginHost& p, Untouched& u, const char*) { return p.openCVLPort(0, 0, "none", u.size); }},
+         [](PluginHost& p, Untouched& u, const char*) {
+             return p.openCVLPort(0, 0, "none", u.size);
+         }},
         {"doCVLGrab empty port",
          [](PluginHost& p, Untouched&, const char*) { return p.doCVLGrab(0, 0); }},
-        {"doCVLGrab port -1", [](PluginHost& p, Untouched&, const char*) { return p.doCVLGrab(0, -1); }},
-        {"doCVLGrab port 64", [](PluginHost& p, Untouched&, const char*) { return p.doCVLGrab(0, 64); }},
+        {"doCVLGrab port -1",
+         [](PluginHost& p, Untouched&, const char*) { return p.doCVLGrab(0, -1); }},
+        {"doCVLGrab port 64",
+         [](PluginHost& p, Untouched&, const char*) { return p.doCVLGrab(0, 64); }},
         {"getCVLGrabRow empty port",
-         [](PluginHost& p, Untouched& u, const char*) { return p.getCVLGrabRow(0, 0, u.row, 0, 0, 7); }},
+         [](PluginHost& p, Untouched& u, const char*) {
+             return p.getCVLGrabRow(0, 0, u.row, 0, 0, 7);
+         }},
         {"getCVLGrabRow port 64",
-         [](PluginHost& p, Untouched& u, const char*) { return p.getCVLGrabRow(0, 64, u.row, 0, 0, 7); }},
+         [](PluginHost& p, Untouched& u, const char*) {
+             return p.getCVLGrabRow(0, 64, u.row, 0, 0, 7);
+         }},
         {"getCVLGrabRow null buffer",
-         [](PluginHost& p, Untouched&, const char*) { return p.getCVLGrabRow(0, 0, nullptr, 0, 0, 7); }},
+         [](PluginHost& p, Untouched&, const char*) {
+             return p.getCVLGrabRow(0, 0, nullptr, 0, 0, 7);
+         }},
         {"getProperty empty port",
-         [](PluginHost& p, Untouched& u, const char*) { return p.getProperty(0, 0, "PixelSize", &u.value); }},
+         [](PluginHost& p, Untouched& u, const char*) {
+             return p.getProperty(0, 0, "PixelSize", &u.value);
+         }},
         {"getProperty port -1",
-         [](PluginHost& p, Untouched& u, const char*) { return p.getProperty(0, -1, "PixelSize", &u.value); }},
+         [](PluginHost& p, Untouched& u, const char*) {
+             return p.getProperty(0, -1, "PixelSize", &u.value);
+         }},
         {"getProperty null name",
-         [](PluginHost& p, Untouched& u, const char*) { return p.getProperty(0, 0, nullptr, &u.value); }},
+         [](PluginHost& p, Untouched& u, const char*) {
+             return p.getProperty(0, 0, nullptr, &u.value);
+         }},
         {"getProperty null value",
-         [](PluginHost& p, Untouched&, const char*) { return p.getProperty(0, 0, "PixelSize", nullptr); }},
-        {"setProperty empty port",
-         [](PluginHost& p, Untouched&, const char*) { return p.setProperty(0, 0, "Continous", 1); }},
-        {"setProperty port 64",
-         [](PluginHost& p, Untouched&, const char*) { return p.setProperty(0, 64, "Continous", 1); }},
+         [](PluginHost& p, Untouched&, const char*) {
+             return p.getProperty(0, 0, "PixelSize", nullptr);
+         }},
+        {"setProperty empty port", [](PluginHost& p, Untouched&,
+                                      const char*) { return p.setProperty(0, 0, "Continous", 1); }},
+        {"setProperty port 64", [](PluginHost& p, Untouched&,
+                                   const char*) { return p.setProperty(0, 64, "Continous", 1); }},
         {"setProperty null name",
          [](PluginHost& p, Untouched&, const char*) { return p.setProperty(0, 0, nullptr, 1); }},
         {"execCmd empty port",
@@ -80,7 +104,9 @@ std::vector<RefusedCall> refusedCalls() {
              return p.execCmd(0, 0, nullptr, 0, u.answer, sizeof u.answer);
          }},
         {"execCmd null answer",
-         [](PluginHost& p, Untouched&, const char*) { return p.execCmd(0, 0, "getname", 0, nullptr, 16); }},
+         [](PluginHost& p, Untouched&, const char*) {
+             return p.execCmd(0, 0, "getname", 0, nullptr, 16);
+         }},
         {"configureCamera null name",
          [](PluginHost& p, Untouched&, const char*) { return p.configureCamera(0, nullptr); }},
         {"configureCamera unlisted name",

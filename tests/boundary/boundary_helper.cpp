@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "platform/named_mutex.h"
 
 namespace {
@@ -57,12 +57,8 @@ int waitMutex(const char* name, uint32_t timeoutMs) {
         report("acquired");
         lvc::releaseNamedMutex(mutex);
         break;
-    case lvc::MutexWait::TimedOut:
-        report("timed out");
-        break;
-    case lvc::MutexWait::Failed:
-        report("failed");
-        break;
+    case lvc::MutexWait::TimedOut: report("timed out"); break;
+    case lvc::MutexWait::Failed: report("failed"); break;
     }
     lvc::closeNamedMutex(mutex);
     return 0;
@@ -104,7 +100,8 @@ int main(int argc, char** argv) {
     if (command == "wait-mutex" && argc == 4) return waitMutex(argv[2], number(argv[3]));
     if (command == "count-under-mutex" && argc == 5)
         return countUnderMutex(argv[2], argv[3], number(argv[4]));
-    std::fprintf(stderr, "usage: lvc_boundary_helper hold-camera ID | hold-mutex NAME | "
-                         "wait-mutex NAME TIMEOUT_MS | count-under-mutex NAME FILE ROUNDS\n");
+    std::fprintf(stderr,
+                 "usage: lvc_boundary_helper hold-camera ID | hold-mutex NAME | "
+                 "wait-mutex NAME TIMEOUT_MS | count-under-mutex NAME FILE ROUNDS\n");
     return 2;
 }

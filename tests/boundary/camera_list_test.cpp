@@ -159,7 +159,7 @@ TEST_F(CameraList, PortsOpenOnlyUnderTheExactName) {
     useBus({kFirst});
     ASSERT_EQ(initialize(), 1);
     const std::string exact = configName(kFirst);
-    const std::string nearMisses[] = {"acme Eye - 11", "ACME EYE - 11", "Acme Eye - 1",
+    const std::string nearMisses[] = {"acme Eye - 11",  "ACME EYE - 11",  "Acme Eye - 1",
                                       "Acme Eye - 11 ", " Acme Eye - 11", "Acme Eye"};
     uint32_t size[2] = {7, 7};
     for (const auto& name : nearMisses) {

@@ -36,9 +36,15 @@ const InitializeCase kInitializeCases[] = {
      },
      1},
     {"DriverDoesNotStart", "FWC_Init",
-     [] { return std::vector<std::string>{versionLine(), failureLine("FWC_Init")}; }, 0},
+     [] {
+         return std::vector<std::string>{versionLine(), failureLine("FWC_Init")};
+     },
+     0},
     {"CamerasCannotBeListed", "FWC_GetCameras",
-     [] { return std::vector<std::string>{versionLine(), failureLine("FWC_GetCameras")}; }, 1},
+     [] {
+         return std::vector<std::string>{versionLine(), failureLine("FWC_GetCameras")};
+     },
+     1},
     {"FirstCameraDoesNotOpen", "FWC_OpenCamera",
      [] {
          return std::vector<std::string>{versionLine(), listed(0, 1, "Unavailable - 1"),
@@ -59,8 +65,7 @@ const InitializeCase kInitializeCases[] = {
                                          listed(1, 2, configName(kSecond))};
      },
      1},
-    {"BusNotificationRefused",
-     "FWC_RegisterNodeListChangedNotification",
+    {"BusNotificationRefused", "FWC_RegisterNodeListChangedNotification",
      [] {
          return std::vector<std::string>{versionLine(), listed(0, 1, configName(kFirst)),
                                          listed(1, 2, configName(kSecond)),

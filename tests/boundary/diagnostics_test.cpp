@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "driver/fw_status.h"
-#include "driver/fwcontrol.h"
+#include "fw_status.h"
+#include "fwcontrol.h"
 #include "lorvenacam.h"
 #include "platform/message_box.h"
 #include "support/debug_log.h"

@@ -24,14 +24,25 @@ std::set<std::string> definedDynamicSymbols(const std::string& library) {
 }
 
 TEST(ExportList, IsExactlyTheNineteenFunctions) {
-    const std::set<std::string> expected = {
-        "initialize",      "finalize",       "setDebugMsgProc",
-        "setSystemPath",   "configure",      "getPropertyRange",
-        "configureCamera", "getCVLMaxNoOfPorts", "getCVLNoOfSupportedCameras",
-        "getCVLCameraConfigNames", "setCompleteCallback", "setCmdCallback",
-        "openCVLPort",     "closeCVLPort",   "doCVLGrab",
-        "getCVLGrabRow",   "getProperty",    "setProperty",
-        "execCmd"};
+    const std::set<std::string> expected = {"initialize",
+                                            "finalize",
+                                            "setDebugMsgProc",
+                                            "setSystemPath",
+                                            "configure",
+                                            "getPropertyRange",
+                                            "configureCamera",
+                                            "getCVLMaxNoOfPorts",
+                                            "getCVLNoOfSupportedCameras",
+                                            "getCVLCameraConfigNames",
+                                            "setCompleteCallback",
+                                            "setCmdCallback",
+                                            "openCVLPort",
+                                            "closeCVLPort",
+                                            "doCVLGrab",
+                                            "getCVLGrabRow",
+                                            "getProperty",
+                                            "setProperty",
+                                            "execCmd"};
     EXPECT_EQ(definedDynamicSymbols(LVC_PLUGIN_PATH), expected);
 }
 

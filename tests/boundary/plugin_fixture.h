@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "fwsim.h"
 #include "support/debug_log.h"
 #include "support/plugin_host.h"

@@ -7,25 +7,25 @@
 
 namespace lvc::test {
 
-constexpr uint32_t kMonoCamera = 2001;     // Mono8, fixed format 0 mode 5 at rate 3
-constexpr uint32_t kColourCamera = 2002;   // Format 7 RAW8 with an offset area of interest
-constexpr uint32_t kLutCamera = 2003;      // Mono8 with a 256-element LUT
-constexpr uint32_t kNoLutCamera = 2004;    // Mono8 without a LUT
-constexpr uint32_t kEmptyLutCamera = 2005; // Mono8 with a LUT of 0 elements
-constexpr uint32_t kWideCamera = 2006;     // Format 7 RGB16: six native bytes per pixel
-constexpr uint32_t kTriggerCamera = 2007;  // Mono8 waiting for its trigger input
+constexpr uint32_t kMonoCamera = 2001;         // Mono8, fixed format 0 mode 5 at rate 3
+constexpr uint32_t kColourCamera = 2002;       // Format 7 RAW8 with an offset area of interest
+constexpr uint32_t kLutCamera = 2003;          // Mono8 with a 256-element LUT
+constexpr uint32_t kNoLutCamera = 2004;        // Mono8 without a LUT
+constexpr uint32_t kEmptyLutCamera = 2005;     // Mono8 with a LUT of 0 elements
+constexpr uint32_t kWideCamera = 2006;         // Format 7 RGB16: six native bytes per pixel
+constexpr uint32_t kTriggerCamera = 2007;      // Mono8 waiting for its trigger input
 constexpr uint32_t kFirstCodingCamera = 2100;  // 2100 + coding: Format 7, 64 x 48
 
 inline std::string cameraModel(uint32_t id) {
     switch (id) {
-        case kMonoCamera: return "Mono";
-        case kColourCamera: return "Colour";
-        case kLutCamera: return "Lut";
-        case kNoLutCamera: return "NoLut";
-        case kEmptyLutCamera: return "EmptyLut";
-        case kWideCamera: return "Wide";
-        case kTriggerCamera: return "Trigger";
-        default: return "Coding";
+    case kMonoCamera: return "Mono";
+    case kColourCamera: return "Colour";
+    case kLutCamera: return "Lut";
+    case kNoLutCamera: return "NoLut";
+    case kEmptyLutCamera: return "EmptyLut";
+    case kWideCamera: return "Wide";
+    case kTriggerCamera: return "Trigger";
+    default: return "Coding";
     }
 }
 
@@ -48,8 +48,8 @@ inline std::string format7CameraJson(uint32_t id, uint32_t coding, const std::st
       "format7": [ { "mode": 0, "maxWidth": 640, "maxHeight": 480, "unitWidth": 4,
                      "unitHeight": 2, "unitLeft": 4, "unitTop": 2, "codings": [)" +
            std::to_string(coding) + R"(] } ],
-      "current": { "format": 7, "mode": 0, "coding": )" + std::to_string(coding) +
-           R"(, "aoi": )" + aoi + R"( }, "timing": "manual" })";
+      "current": { "format": 7, "mode": 0, "coding": )" +
+           std::to_string(coding) + R"(, "aoi": )" + aoi + R"( }, "timing": "manual" })";
 }
 
 // Codings the simulated cameras offer: 0..10 and 128..130.
@@ -63,7 +63,8 @@ inline std::string cameraBusJson() {
         ",\n" + format7CameraJson(kColourCamera, 9, "[8, 4, 320, 240]") + ",\n" +
         monoCameraJson(kLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 256 })") +
         ",\n" + monoCameraJson(kNoLutCamera, "") + ",\n" +
-        monoCameraJson(kEmptyLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 0 })") +
+        monoCameraJson(kEmptyLutCamera,
+                       R"(, "lut": { "count": 1, "maxValue": 255, "elements": 0 })") +
         ",\n" + format7CameraJson(kWideCamera, 6, "[0, 0, 64, 48]") + ",\n" +
         monoCameraJson(kTriggerCamera, R"(, "trigger": { "mode": 0, "active": true })");
     for (const uint32_t coding : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 128u, 129u, 130u}) {

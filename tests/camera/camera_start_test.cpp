@@ -9,8 +9,8 @@
 
 #include "camera/camera.h"
 #include "camera_bus.h"
-#include "driver/fw_status.h"
-#include "driver/fwcontrol.h"
+#include "fw_status.h"
+#include "fwcontrol.h"
 #include "fwsim.h"
 #include "lorvenacam.h"
 #include "support/debug_log.h"
@@ -37,7 +37,9 @@ protected:
         cameras_.push_back(createCamera(id, test::cameraName(id).c_str()));
         return *cameras_.back();
     }
-    static bool logged(const std::string& line) { return test::DebugLog::instance().contains(line); }
+    static bool logged(const std::string& line) {
+        return test::DebugLog::instance().contains(line);
+    }
     static std::string lastLine() { return test::DebugLog::instance().lines().back(); }
 
 private:

@@ -14,7 +14,8 @@ TEST(PixelSizeTest, IsTwentyFourBitsForColourCodings) {
         camera.colorCoding = coding;
         EXPECT_EQ(PixelSize(camera), 24u) << coding;
     }
-    for (const uint32_t coding : {0u, 5u, 7u, 11u, 128u, 129u, 130u, 131u, 132u, 134u, 141u, 9999u}) {
+    for (const uint32_t coding :
+         {0u, 5u, 7u, 11u, 128u, 129u, 130u, 131u, 132u, 134u, 141u, 9999u}) {
         camera.colorCoding = coding;
         EXPECT_EQ(PixelSize(camera), 8u) << coding;
     }

@@ -22,8 +22,8 @@ int uploads = 0;
 }  // namespace
 
 extern "C" {
-int32_t __wrap_FWC_Lut_GetInfo(uint32_t, uint32_t* lutCount, uint32_t* maxValue,
-                               uint32_t* elements, uint32_t*) {
+int32_t __wrap_FWC_Lut_GetInfo(uint32_t, uint32_t* lutCount, uint32_t* maxValue, uint32_t* elements,
+                               uint32_t*) {
     *lutCount = 1;
     *maxValue = 255;
     *elements = reportedElements;

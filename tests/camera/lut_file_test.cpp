@@ -54,14 +54,24 @@ TEST_F(LutFileTest, ReadsTheFirstCountValues) {
         {"CRLF line ends", "7\r\n8\r\n", 2, true, {7, 8}},
         {"CR line ends", "7\r8\r9", 3, true, {7, 8, 9}},
         {"signs", "+3\n-0\n", 2, true, {3, 0}},
-        {"binary", std::string("\x00\x01\xff\x80\n\x00" "12\n", 10), 1, false, {}},
+        {"binary",
+         std::string("\x00\x01\xff\x80\n\x00"
+                     "12\n",
+                     10),
+         1,
+         false,
+         {}},
         // 2^32 + 1 and 10^20 - 1: their low 8 bits are 1 and 255.
-        {"huge numbers keep their low bits", "4294967297\n99999999999999999999\n", 2, true,
+        {"huge numbers keep their low bits",
+         "4294967297\n99999999999999999999\n",
+         2,
+         true,
          {1, 255}},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> values(c.count + 1, 0xEE);
-        EXPECT_EQ(readLutValues(file(c.content).c_str(), c.count, values.data()), c.loads) << c.what;
+        EXPECT_EQ(readLutValues(file(c.content).c_str(), c.count, values.data()), c.loads)
+            << c.what;
         for (std::size_t i = 0; c.loads && i < c.first.size(); ++i) {
             EXPECT_EQ(values[i], c.first[i]) << c.what << " element " << i;
         }
@@ -89,14 +99,12 @@ TEST_F(LutFileTest, InspectsCountAndDescription) {
     const std::string longText(200, 'd');
     const InspectCase cases[] = {
         {"gamma file", "gamma 0.45\n" + valueLines(256), true, 256, "gamma 0.45\n"},
-        {"last text line before the values", "first\nsecond\n1\nthird\n2\n", true, 2,
-         "second\n"},
+        {"last text line before the values", "first\nsecond\n1\nthird\n2\n", true, 2, "second\n"},
         {"no line break at the end", "only text", false, 0, "only text"},
         {"long line: its last piece", longText + "\n" + valueLines(3), true, 3,
          std::string(200 - 127, 'd') + "\n"},
         {"full piece cut to 126", std::string(127, 'd') + "5\n", true, 1, std::string(126, 'd')},
-        {"line break beyond 126", std::string(126, 'e') + "\n1\n", true, 1,
-         std::string(126, 'e')},
+        {"line break beyond 126", std::string(126, 'e') + "\n1\n", true, 1, std::string(126, 'e')},
         {"empty file", "", false, 0, ""},
         {"more values than any LUT", valueLines(5000), true, 5000, ""},
     };

@@ -63,7 +63,8 @@ TEST_F(LutLoadingTest, UploadsTheFilesValues) {
     const LoadCase cases[] = {
         {"description line and 256 values", "gamma 0.45\n" + valueLines(256, 0), elements(256, 0)},
         {"300 values: the first 256", valueLines(300, 100), elements(256, 100)},
-        {"low 8 bits", "256\n300\n-1\n" + valueLines(253, 3), [] {
+        {"low 8 bits", "256\n300\n-1\n" + valueLines(253, 3),
+         [] {
              auto values = elements(256, 0);
              values[0] = 0;
              values[1] = 44;

@@ -17,13 +17,20 @@ struct FormatCase {
 
 TEST(NameTablesTest, NamesFixedFormatsAndModes) {
     const FormatCase cases[] = {
-        {0, 0, "160 X 120", "YUV444"},   {0, 2, "640 X 480", "YUV411"},
-        {0, 6, "640 X 480", "Mono16"},   {0, 7, "Unknown", "Unknown"},
-        {1, 1, "800 X 600", "RGB"},      {1, 3, "1024 X 768", "YUV422"},
-        {1, 6, "800 X 600", "Mono16"},   {1, 7, "1024 X 768", "Mono16"},
-        {2, 0, "1280 X 960", "YUV(4:2:2)"}, {2, 3, "1600 X 1200", "YUV422"},
-        {2, 7, "1600 X 1200", "Mono16"}, {1, 8, "Unknown", "Unknown"},
-        {3, 0, "Unknown", "Unknown"},    {0xFFFFFFFFu, 0, "Unknown", "Unknown"},
+        {0, 0, "160 X 120", "YUV444"},
+        {0, 2, "640 X 480", "YUV411"},
+        {0, 6, "640 X 480", "Mono16"},
+        {0, 7, "Unknown", "Unknown"},
+        {1, 1, "800 X 600", "RGB"},
+        {1, 3, "1024 X 768", "YUV422"},
+        {1, 6, "800 X 600", "Mono16"},
+        {1, 7, "1024 X 768", "Mono16"},
+        {2, 0, "1280 X 960", "YUV(4:2:2)"},
+        {2, 3, "1600 X 1200", "YUV422"},
+        {2, 7, "1600 X 1200", "Mono16"},
+        {1, 8, "Unknown", "Unknown"},
+        {3, 0, "Unknown", "Unknown"},
+        {0xFFFFFFFFu, 0, "Unknown", "Unknown"},
         {0, 0xFFFFFFFFu, "Unknown", "Unknown"},
     };
     for (const auto& c : cases) {
@@ -41,10 +48,22 @@ TEST(NameTablesTest, NamesFrameRates) {
 
 TEST(NameTablesTest, NamesColorCodings) {
     const std::pair<uint32_t, const char*> cases[] = {
-        {0, "Mono8"},      {3, "YUV444"},     {5, "MONO16"},     {8, "SRGB16"},
-        {10, "RAW16"},     {11, "UNDEFINED"}, {127, "UNDEFINED"}, {128, "MONOR"},
-        {130, "MONOB"},    {131, "UNDEFINED"}, {132, "MONO12"},  {136, "RAW12"},
-        {137, "UNDEFINED"}, {140, "UNDEFINED"}, {141, "RGBA8"},  {142, "UNDEFINED"},
+        {0, "Mono8"},
+        {3, "YUV444"},
+        {5, "MONO16"},
+        {8, "SRGB16"},
+        {10, "RAW16"},
+        {11, "UNDEFINED"},
+        {127, "UNDEFINED"},
+        {128, "MONOR"},
+        {130, "MONOB"},
+        {131, "UNDEFINED"},
+        {132, "MONO12"},
+        {136, "RAW12"},
+        {137, "UNDEFINED"},
+        {140, "UNDEFINED"},
+        {141, "RGBA8"},
+        {142, "UNDEFINED"},
         {0xFFFFFFFFu, "UNDEFINED"},
     };
     for (const auto& [coding, name] : cases) EXPECT_STREQ(colorCodingName(coding), name) << coding;
@@ -52,15 +71,33 @@ TEST(NameTablesTest, NamesColorCodings) {
 
 TEST(NameTablesTest, NamesFeaturesAtEveryGroupBoundary) {
     const std::pair<uint32_t, const char*> cases[] = {
-        {255, "UNKNOWN"},          {256, "BRIGHTNESS"},     {265, "GAIN"},
-        {266, "TRIGGERDELAY"},     {267, "UNKNOWN"},        {511, "UNKNOWN"},
-        {512, "TIMEBASE"},         {515, "LUT"},            {518, "SHADING"},
-        {519, "UNKNOWN"},          {520, "FRAMECOUNTER"},   {524, "TRIGGERDELAYADV"},
-        {525, "UNKNOWN"},          {526, "DSNUCORRECTION"}, {540, "USERPROFILE"},
-        {545, "WHITEBALANCE_GR"},  {550, "PARAMUPDATETIMING"}, {553, "SIS_SERIES_B"},
-        {554, "UNKNOWN"},          {768, "LOGGING"},        {769, "LIST_ALL_CAMERAS"},
-        {770, "UNKNOWN"},          {810, "CAMERABUSY"},     {1023, "UNKNOWN"},
-        {1024, "STARTIMMEDIATELY"}, {1035, "DO_BUSTRIGGER"}, {1036, "UNKNOWN"},
+        {255, "UNKNOWN"},
+        {256, "BRIGHTNESS"},
+        {265, "GAIN"},
+        {266, "TRIGGERDELAY"},
+        {267, "UNKNOWN"},
+        {511, "UNKNOWN"},
+        {512, "TIMEBASE"},
+        {515, "LUT"},
+        {518, "SHADING"},
+        {519, "UNKNOWN"},
+        {520, "FRAMECOUNTER"},
+        {524, "TRIGGERDELAYADV"},
+        {525, "UNKNOWN"},
+        {526, "DSNUCORRECTION"},
+        {540, "USERPROFILE"},
+        {545, "WHITEBALANCE_GR"},
+        {550, "PARAMUPDATETIMING"},
+        {553, "SIS_SERIES_B"},
+        {554, "UNKNOWN"},
+        {768, "LOGGING"},
+        {769, "LIST_ALL_CAMERAS"},
+        {770, "UNKNOWN"},
+        {810, "CAMERABUSY"},
+        {1023, "UNKNOWN"},
+        {1024, "STARTIMMEDIATELY"},
+        {1035, "DO_BUSTRIGGER"},
+        {1036, "UNKNOWN"},
     };
     for (const auto& [id, name] : cases) EXPECT_STREQ(featureName(id), name) << id;
 }

@@ -25,7 +25,8 @@ TEST_F(PortOperationsTest, OpensAFixedFormatCamera) {
     const auto lines = DebugLog::instance().lines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "Open Lorvsim Mono - 2001\n");
-    EXPECT_EQ(lines.back(), "Fixed: Lorvsim Mono - 2001 640x480 pos(0,0) Mono8 8 bit fps 3 multishot\n");
+    EXPECT_EQ(lines.back(),
+              "Fixed: Lorvsim Mono - 2001 640x480 pos(0,0) Mono8 8 bit fps 3 multishot\n");
 }
 
 TEST_F(PortOperationsTest, OpensAFormat7CameraWithItsAreaOfInterest) {
@@ -76,8 +77,8 @@ TEST_F(PortOperationsTest, RefusesWhatCannotBeOpened) {
 
 TEST_F(PortOperationsTest, ReportsPixelSizePerCoding) {
     const std::pair<uint32_t, int32_t> cases[] = {
-        {0, 8},  {1, 24}, {2, 24},  {3, 24},   {4, 24},   {5, 8},    {6, 24},
-        {7, 8},  {8, 24}, {9, 24},  {10, 24},  {128, 8},  {129, 8},  {130, 8},
+        {0, 8}, {1, 24}, {2, 24}, {3, 24},  {4, 24},  {5, 8},   {6, 24},
+        {7, 8}, {8, 24}, {9, 24}, {10, 24}, {128, 8}, {129, 8}, {130, 8},
     };
     int32_t port = 0;
     for (const auto& [coding, pixelSize] : cases) {

@@ -35,7 +35,7 @@ struct IntCase {
     const char* content;  // null: no file
     const char* section;
     const char* key;
-    int32_t expected;     // with default 1000
+    int32_t expected;  // with default 1000
 };
 
 TEST_F(PrivateProfileTest, ReadsIntegersByThePlatformRules) {
@@ -107,8 +107,8 @@ TEST_F(PrivateProfileTest, WritesSectionNamesWithBrackets) {
 
 TEST_F(PrivateProfileTest, RefusesTextThatWouldAddLines) {
     writeFile("[Cam - 1]\nLUTname=a.lut\n");
-    EXPECT_FALSE(writeProfileString("Cam - 1", "LUTname", "x\n[Cam - 2]\nBusload=1",
-                                    path().c_str()));
+    EXPECT_FALSE(
+        writeProfileString("Cam - 1", "LUTname", "x\n[Cam - 2]\nBusload=1", path().c_str()));
     EXPECT_FALSE(writeProfileString("Cam\n[Cam - 2", "Busload", "1", path().c_str()));
     EXPECT_FALSE(writeProfileString("Cam - 1", "[Cam - 2]", "1", path().c_str()));
     EXPECT_FALSE(writeProfileString("Cam - 1", ";Busload", "1", path().c_str()));
@@ -124,7 +124,8 @@ TEST_F(PrivateProfileTest, TwoProcessesWritingAtOnceLoseNothing) {
         for (int i = 0; i < kKeys; ++i) {
             const std::string key = "Key" + std::to_string(i);
             ok = writeProfileString(section.c_str(), key.c_str(), std::to_string(i).c_str(),
-                                    path().c_str()) && ok;
+                                    path().c_str()) &&
+                 ok;
         }
         _exit(ok ? 0 : 1);
     };

@@ -11,7 +11,7 @@
 
 #include "camera/camera.h"
 #include "camera_bus.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "lorvenacam.h"
 #include "support/debug_log.h"
 #include "support/sim_bus_file.h"
@@ -55,7 +55,9 @@ protected:
         EXPECT_EQ(FWC_CloseCamera(camera->cameraId), 0);
         return value;
     }
-    static bool logged(const std::string& line) { return test::DebugLog::instance().contains(line); }
+    static bool logged(const std::string& line) {
+        return test::DebugLog::instance().contains(line);
+    }
 
     test::SimBusFile bus{test::cameraBusJson()};
     const std::string ini = (bus.directory() / "Lorvenacam.ini").string();
@@ -77,8 +79,8 @@ TEST_F(SettingsFileTest, ReadsTheFourValues) {
     const std::string longNameIni = "[Lorvsim Mono - 2001]\nLUTname=" + longName + "\n";
     const IniCase cases[] = {
         {"no file", nullptr, 1000, false, false, ""},
-        {"other camera's section", "[Lorvsim Mono - 2002]\nBusload=5\nLUT=1\n", 1000, false,
-         false, ""},
+        {"other camera's section", "[Lorvsim Mono - 2002]\nBusload=5\nLUT=1\n", 1000, false, false,
+         ""},
         {"every key", "[Lorvsim Mono - 2001]\nBusload=500\nStreaming=1\nLUT=1\nLUTname=a.lut\n",
          500, true, true, "a.lut"},
         {"Streaming=7 is on", "[Lorvsim Mono - 2001]\nStreaming=7\n", 1000, true, false, ""},
@@ -100,12 +102,14 @@ TEST_F(SettingsFileTest, ReadsTheFourValues) {
 }
 
 TEST_F(SettingsFileTest, WritesTheSectionOfTheDefaults) {
-    writeIni("[Lorvsim Mono - 2001]\nBusload=5\nStreaming=1\nLUT=1\nLUTname=x.lut\n[Other]\nLUT=1\n");
+    writeIni(
+        "[Lorvsim Mono - 2001]\nBusload=5\nStreaming=1\nLUT=1\nLUTname=x.lut\n[Other]\nLUT=1\n");
     CCamera* fresh = createCamera(test::kMonoCamera, camera->name);
     EXPECT_TRUE(writeSettings(*fresh, ini.c_str(), xml.c_str()));
     destroyCamera(fresh);
-    EXPECT_EQ(readIni(),
-              "[Lorvsim Mono - 2001]\nBusload=1000\nStreaming=0\nLUT=0\nLUTname=\n[Other]\nLUT=1\n");
+    EXPECT_EQ(
+        readIni(),
+        "[Lorvsim Mono - 2001]\nBusload=1000\nStreaming=0\nLUT=0\nLUTname=\n[Other]\nLUT=1\n");
 }
 
 TEST_F(SettingsFileTest, WritesStreamingSevenBackAsOne) {

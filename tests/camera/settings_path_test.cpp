@@ -2,7 +2,6 @@
 // file name kept inside it, and paths too long for the buffer.
 #include "camera/settings_file.h"
 
-
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "config_ui_fixture.h"
 
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "platform/private_profile.h"
 
 namespace lvc::test {

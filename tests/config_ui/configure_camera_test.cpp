@@ -11,8 +11,8 @@
 #include "camera/camera_start.h"
 #include "config_ui/control_ids.h"
 #include "config_ui_fixture.h"
-#include "driver/fw_status.h"
-#include "driver/fwcontrol.h"
+#include "fw_status.h"
+#include "fwcontrol.h"
 #include "fwsim.h"
 #include "platform/private_profile.h"
 #include "support/wait_until.h"
@@ -90,7 +90,8 @@ TEST_F(ConfigureCameraTest, StreamingSwitchedOnInTheDialogStartsAcquisition) {
 }
 
 TEST_F(ConfigureCameraTest, StreamingSwitchedOffInTheDialogLeavesNoAcquisitionRunning) {
-    writeProfileString(kFormat7CameraName, "Streaming", "1", settingsFile("Lorvenacam.ini").c_str());
+    writeProfileString(kFormat7CameraName, "Streaming", "1",
+                       settingsFile("Lorvenacam.ini").c_str());
     openPort();
     ASSERT_TRUE(isStreamingMode(*portCamera(kPort)));
     // Leaving the Format page reads the check box; Cancel sends no format to the camera.

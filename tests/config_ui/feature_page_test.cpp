@@ -4,8 +4,8 @@
 
 #include "config_ui/control_ids.h"
 #include "config_ui_fixture.h"
-#include "driver/fw_status.h"
-#include "driver/fwcontrol.h"
+#include "fw_status.h"
+#include "fwcontrol.h"
 #include "fwsim.h"
 
 namespace lvc::test {

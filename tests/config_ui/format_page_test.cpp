@@ -4,8 +4,8 @@
 
 #include "config_ui/control_ids.h"
 #include "config_ui_fixture.h"
-#include "driver/fw_status.h"
-#include "driver/fwcontrol.h"
+#include "fw_status.h"
+#include "fwcontrol.h"
 #include "fwsim.h"
 
 namespace lvc::test {
@@ -32,7 +32,8 @@ struct FixedFormat {
 
 FixedFormat currentFixedFormat(uint32_t cameraId) {
     FixedFormat current;
-    EXPECT_EQ(FWC_GetCurrentFixedFormat(cameraId, &current.format, &current.mode, &current.rate), 0);
+    EXPECT_EQ(FWC_GetCurrentFixedFormat(cameraId, &current.format, &current.mode, &current.rate),
+              0);
     return current;
 }
 

@@ -7,7 +7,7 @@
 #include "config_ui/control_ids.h"
 #include "config_ui/lut_page.h"
 #include "config_ui_fixture.h"
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "fwsim.h"
 #include "platform/private_profile.h"
 

@@ -325,8 +325,8 @@ void MemorySheetView::pressSpinArrow(int32_t id, bool up) {
     MemoryControl& spin = view.control(id);
     if (!spin.enabled) throw std::logic_error("spin control is disabled");
     int64_t position = view.spinPosition(id);
-    view.setSpinPosition(id, clampToRange(position + (up ? spin.step : -spin.step), spin.lowest,
-                                          spin.highest));
+    view.setSpinPosition(
+        id, clampToRange(position + (up ? spin.step : -spin.step), spin.lowest, spin.highest));
 }
 
 void MemorySheetView::pressOk() {
@@ -354,11 +354,11 @@ int32_t MemorySheetView::addPage(const PageTemplate& page) {
 
 PageView& MemorySheetView::createPage(int32_t page) {
     auto& created = pages_[page];
-    created = std::make_unique<MemoryPageView>(
-        *templates_.at(static_cast<std::size_t>(page)),
-        [this, page](int32_t id, ControlEvent event) {
-            if (events_) events_->onControlEvent(page, id, event);
-        });
+    created = std::make_unique<MemoryPageView>(*templates_.at(static_cast<std::size_t>(page)),
+                                               [this, page](int32_t id, ControlEvent event) {
+                                                   if (events_)
+                                                       events_->onControlEvent(page, id, event);
+                                               });
     return *created;
 }
 

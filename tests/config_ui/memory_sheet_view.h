@@ -33,8 +33,8 @@ struct MemoryControl {
     std::string text;
     bool checked = false;
     std::vector<std::pair<std::string, uint32_t>> items;  // list box, combo box
-    int32_t selection = -1;                                // also the list view's
-    int32_t lowest = 0;                                    // spin, track bar
+    int32_t selection = -1;                               // also the list view's
+    int32_t lowest = 0;                                   // spin, track bar
     int32_t highest = 100;
     int32_t position = 0;
     int32_t step = 1;
@@ -81,8 +81,7 @@ public:
     void addListViewColumn(int32_t id, int32_t column, const std::string& heading,
                            int32_t widthPixels, ColumnAlignment alignment) override;
     int32_t addListViewRow(int32_t id, const std::string& text, uint32_t data) override;
-    void setListViewCell(int32_t id, int32_t row, int32_t column,
-                         const std::string& text) override;
+    void setListViewCell(int32_t id, int32_t row, int32_t column, const std::string& text) override;
     std::string listViewCell(int32_t id, int32_t row, int32_t column) override;
     int32_t listViewRowCount(int32_t id) override;
     uint32_t listViewRowData(int32_t id, int32_t row) override;

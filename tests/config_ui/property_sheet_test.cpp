@@ -20,12 +20,12 @@ TEST_F(PropertySheetTest, OpensTitledWithTheNameOnTheFormatTabAndCancelStoresUnc
     EXPECT_EQ(configure(kPlainCameraName,
                         [](MemorySheetView& sheet) {
                             EXPECT_EQ(sheet.caption(), kPlainCameraName);
-                            EXPECT_EQ(sheet.tabTexts(),
-                                      (std::vector<std::string>{"Format", "Ctrl 1", "Trig/IO",
-                                                                "LUT"}));
+                            EXPECT_EQ(sheet.tabTexts(), (std::vector<std::string>{
+                                                            "Format", "Ctrl 1", "Trig/IO", "LUT"}));
                             EXPECT_EQ(sheet.currentTab(), kFormatTab);
                             EXPECT_TRUE(sheet.isCreated(kFormatTab));
-                            for (int32_t tab = 1; tab < 4; ++tab) EXPECT_FALSE(sheet.isCreated(tab));
+                            for (int32_t tab = 1; tab < 4; ++tab)
+                                EXPECT_FALSE(sheet.isCreated(tab));
                             sheet.pressCancel();
                         }),
               0);
@@ -104,16 +104,18 @@ TEST_F(PropertySheetTest, AnExceptionInTheSheetIsLoggedAndTheSettingsAreStillWri
         sheet.typeText(kBusLoadEdit, "600");
         throw std::runtime_error("view failure");
     });
-    EXPECT_TRUE(logged(std::string("Config property sheet exception - ") + kPlainCameraName + "\n"));
+    EXPECT_TRUE(
+        logged(std::string("Config property sheet exception - ") + kPlainCameraName + "\n"));
     EXPECT_EQ(iniValue(kPlainCameraName, "Busload"), "1000");
 }
 
 TEST_F(PropertySheetTest, AnUnknownCameraIsRefusedWithoutDialogOrSettings) {
     bool shown = false;
-    EXPECT_EQ(configure("Lorvsim Nobody - 9", [&](MemorySheetView& sheet) {
-                  shown = true;
-                  sheet.pressCancel();
-              }),
+    EXPECT_EQ(configure("Lorvsim Nobody - 9",
+                        [&](MemorySheetView& sheet) {
+                            shown = true;
+                            sheet.pressCancel();
+                        }),
               0);
     EXPECT_FALSE(shown);
     EXPECT_FALSE(std::filesystem::exists(settingsFile("Lorvenacam.ini")));

@@ -26,13 +26,15 @@ std::string writeGammaLut(const std::filesystem::path& directory) {
     std::string path = (directory / "gamma045.lut").string();
     std::ofstream file(path);
     file << "gamma 0.45\n";
-    for (int i = 0; i < 256; ++i) file << static_cast<int>(255.0 * std::pow(i / 255.0, 0.45) + 0.5) << "\n";
+    for (int i = 0; i < 256; ++i)
+        file << static_cast<int>(255.0 * std::pow(i / 255.0, 0.45) + 0.5) << "\n";
     return path;
 }
 
 void writeSettings(const std::filesystem::path& directory, const std::string& lut) {
     std::ofstream ini(directory / "Lorvenacam.ini");
-    ini << "[" << kFixedCameraName << "]\nBusload=1000\nStreaming=1\nLUT=1\nLUTname=" << lut << "\n";
+    ini << "[" << kFixedCameraName << "]\nBusload=1000\nStreaming=1\nLUT=1\nLUTname=" << lut
+        << "\n";
 }
 
 // The offscreen platform draws no window frame: a plain caption strip above the sheet
@@ -44,7 +46,8 @@ QImage withCaption(QWidget& sheet) {
     const int captionHeight = QFontMetrics(font).height() + 10;
     QImage image(content.width(), content.height() + captionHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.fillRect(0, 0, image.width(), captionHeight, sheet.palette().color(QPalette::Highlight));
+    painter.fillRect(0, 0, image.width(), captionHeight,
+                     sheet.palette().color(QPalette::Highlight));
     painter.setPen(sheet.palette().color(QPalette::HighlightedText));
     painter.setFont(font);
     painter.drawText(QRect(8, 0, image.width() - 16, captionHeight), Qt::AlignVCenter,

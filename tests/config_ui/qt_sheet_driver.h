@@ -65,14 +65,16 @@ inline void clickListEntry(QListWidget& list, const QString& text) {
     QList<QListWidgetItem*> found = list.findItems(text, Qt::MatchExactly);
     if (found.isEmpty()) throw std::runtime_error("no entry " + text.toStdString());
     list.scrollToItem(found.first());
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(found.first()).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                      list.visualItemRect(found.first()).center());
 }
 
 inline void clickTreeRow(QTreeWidget& tree, const QString& text) {
     QList<QTreeWidgetItem*> found = tree.findItems(text, Qt::MatchExactly);
     if (found.isEmpty()) throw std::runtime_error("no row " + text.toStdString());
     tree.scrollToItem(found.first());
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(found.first()).center());
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                      tree.visualItemRect(found.first()).center());
 }
 
 inline void pressButton(QWidget& sheet, QDialogButtonBox::StandardButton which) {

@@ -13,7 +13,7 @@
 
 #include "config_ui/control_ids.h"
 #include "config_ui_bus.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 #include "qt_environment.h"
 #include "qt_sheet_driver.h"
 #include "support/debug_log.h"
@@ -38,8 +38,10 @@ protected:
         bool inSection = false;
         while (std::getline(file, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.rfind('[', 0) == 0) inSection = line == std::string("[") + kFixedCameraName + "]";
-            else if (inSection && line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+            if (line.rfind('[', 0) == 0)
+                inSection = line == std::string("[") + kFixedCameraName + "]";
+            else if (inSection && line.rfind(key + "=", 0) == 0)
+                return line.substr(key.size() + 1);
         }
         return "<missing>";
     }
@@ -110,12 +112,15 @@ TEST_F(QtViewTest, WithoutHostApplicationThePlugInMakesItsOwnAndRemovesItAfterwa
         clock.start();
         while (!cancelled && clock.elapsed() < 10000) {
             if (QCoreApplication* application = QCoreApplication::instance()) {
-                QMetaObject::invokeMethod(application, [&] {
-                    if (QDialog* sheet = findSheet()) {
-                        pressButton(*sheet, QDialogButtonBox::Cancel);
-                        cancelled = true;
-                    }
-                }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    application,
+                    [&] {
+                        if (QDialog* sheet = findSheet()) {
+                            pressButton(*sheet, QDialogButtonBox::Cancel);
+                            cancelled = true;
+                        }
+                    },
+                    Qt::QueuedConnection);
             }
             QThread::msleep(5);
         }

@@ -4,7 +4,7 @@
 
 #include "config_ui/control_ids.h"
 #include "config_ui_fixture.h"
-#include "driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 namespace lvc::test {
 namespace {
@@ -20,9 +20,9 @@ struct Trigger {
 
 Trigger cameraTrigger() {
     Trigger trigger;
-    EXPECT_EQ(FWC_Trigger_Get(kFixedCamera, &trigger.mode, &trigger.active, &trigger.polarity,
-                              nullptr),
-              0);
+    EXPECT_EQ(
+        FWC_Trigger_Get(kFixedCamera, &trigger.mode, &trigger.active, &trigger.polarity, nullptr),
+        0);
     return trigger;
 }
 

@@ -2,7 +2,7 @@
 // "Continous", the statistics line, and the failures of the request and of the fetch.
 #include <gtest/gtest.h>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "fwsim.h"
 #include "frame/frame_host.h"
 #include "frame/statistics_lines.h"

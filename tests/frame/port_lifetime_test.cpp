@@ -62,8 +62,7 @@ struct CloseCase {
     bool streaming;
 };
 
-class CloseInsideCallback : public PortLifetime,
-                            public ::testing::WithParamInterface<CloseCase> {};
+class CloseInsideCallback : public PortLifetime, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseInsideCallback, EndsTheCallbacksAndLeavesThePortReusable) {
     const CloseCase& mode = GetParam();

@@ -86,8 +86,8 @@ struct CodingCase {
     const char* bayer;
     bool interlaced;
     uint32_t outputChannels;
-    int colourChannel;    // for a one-channel coding of a colour scene: 0 blue, 1 green, 2 red
-    double meanTolerance; // 0: every byte exact
+    int colourChannel;     // for a one-channel coding of a colour scene: 0 blue, 1 green, 2 red
+    double meanTolerance;  // 0: every byte exact
 };
 
 // Exact where the coding keeps every pixel's value (grey, RGB8, 16-bit grey reduced to its

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "fwsim.h"
 #include "lvcgrab/program_run.h"
 #include "support/sim_bus_file.h"
@@ -188,23 +188,35 @@ TEST_P(LvcgrabFailure, SaysWhatIsWrongInOneLine) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, LvcgrabFailure,
     ::testing::Values(
-        FailureCase{"UnknownCommand", {"snap"}, 2,
-                    "unknown command 'snap' (see lvcgrab --help)"},
-        FailureCase{"UnknownCamera", {"grab", "Nobody - 9"}, 2,
+        FailureCase{"UnknownCommand", {"snap"}, 2, "unknown command 'snap' (see lvcgrab --help)"},
+        FailureCase{"UnknownCamera",
+                    {"grab", "Nobody - 9"},
+                    2,
                     "no camera 'Nobody - 9' on the bus (see 'lvcgrab list')"},
-        FailureCase{"IndexPastTheList", {"get", "2", "PixelSize"}, 2,
+        FailureCase{"IndexPastTheList",
+                    {"get", "2", "PixelSize"},
+                    2,
                     "no camera '2' on the bus (see 'lvcgrab list')"},
-        FailureCase{"BadFrameCount", {"grab", "0", "-n", "0"}, 2,
+        FailureCase{"BadFrameCount",
+                    {"grab", "0", "-n", "0"},
+                    2,
                     "-n needs a frame count of at least 1, not '0'"},
-        FailureCase{"GrabWithoutCamera", {"grab"}, 2,
+        FailureCase{"GrabWithoutCamera",
+                    {"grab"},
+                    2,
                     "grab needs a CAMERA (a name or an index from 'lvcgrab list')"},
-        FailureCase{"StreamWithoutSeconds", {"stream", "0"}, 2,
-                    "usage: stream CAMERA --seconds S"},
-        FailureCase{"SetWithoutNumber", {"set", "0", "SHUTTER", "fast"}, 2,
+        FailureCase{"StreamWithoutSeconds", {"stream", "0"}, 2, "usage: stream CAMERA --seconds S"},
+        FailureCase{"SetWithoutNumber",
+                    {"set", "0", "SHUTTER", "fast"},
+                    2,
                     "'fast' is not a 32-bit integer"},
-        FailureCase{"UnknownProperty", {"get", "0", "NO_SUCH_FEATURE"}, 1,
+        FailureCase{"UnknownProperty",
+                    {"get", "0", "NO_SUCH_FEATURE"},
+                    1,
                     "cannot read property 'NO_SUCH_FEATURE'"},
-        FailureCase{"MissingPlugin", {"--plugin", "/nonexistent/liblorvenacam.so", "list"}, 1,
+        FailureCase{"MissingPlugin",
+                    {"--plugin", "/nonexistent/liblorvenacam.so", "list"},
+                    1,
                     "cannot load the plug-in /nonexistent/liblorvenacam.so: "
                     "/nonexistent/liblorvenacam.so: cannot open shared object file: No such "
                     "file or directory"}),

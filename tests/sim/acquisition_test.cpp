@@ -1,6 +1,6 @@
 // Acquisition: counted and continuous grabs, the frame ring and drops with a slow
 // consumer, "fast" timing, triggered frames and "realtime" pacing.
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -28,15 +28,16 @@ Counters counters(uint32_t id) {
 }
 
 TEST_F(SimBusTest, FullRingDropsTheOldestFrameAndSaysSo) {
-    const uint32_t id = startWithCamera(manualCamera(
-        5, "0", R"(, "features": [{"id": 1026, "min": 1, "max": 8, "value": 3}])"));
+    const uint32_t id = startWithCamera(
+        manualCamera(5, "0", R"(, "features": [{"id": 1026, "min": 1, "max": 8, "value": 3}])"));
     CallCounter dropped;
     CallCounter completed;
     FWC_NOTIFICATION droppedNote = notificationFor(id, CallCounter::callback, &dropped);
     FWC_NOTIFICATION completedNote = notificationFor(id, CallCounter::callback, &completed);
     FWC_HANDLE droppedHandle = 0, completedHandle = 0;
     ASSERT_EQ(FWC_RegisterNotification(&droppedHandle, FWC_NOTIFY_FRAME_DROPPED, &droppedNote), 0);
-    ASSERT_EQ(FWC_RegisterNotification(&completedHandle, FWC_NOTIFY_FRAME_COMPLETE, &completedNote), 0);
+    ASSERT_EQ(FWC_RegisterNotification(&completedHandle, FWC_NOTIFY_FRAME_COMPLETE, &completedNote),
+              0);
     ASSERT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), 0);
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(FWS_Step(id), 0);
@@ -65,8 +66,9 @@ TEST_F(SimBusTest, MultiShotMakesCountedFramesAndAddsFurtherShots) {
     ASSERT_EQ(FWC_MultiShotStart(id, 2), 0);
     EXPECT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), FWC_ERR_ACQUISITION_RUNNING);
     uint32_t width = 64, height = 64, mode = 0, coding = 0, left = 0, top = 0, busLoad = 10;
-    EXPECT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
-              FWC_ERR_ACQUISITION_RUNNING);
+    EXPECT_EQ(
+        FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
+        FWC_ERR_ACQUISITION_RUNNING);
     ASSERT_EQ(FWS_Step(id), 0);
     ASSERT_EQ(FWS_Step(id), 0);
     EXPECT_EQ(FWS_Step(id), FWC_ERR_ACQUISITION_NOT_RUNNING) << "two shots taken";
@@ -74,7 +76,8 @@ TEST_F(SimBusTest, MultiShotMakesCountedFramesAndAddsFurtherShots) {
     ASSERT_EQ(FWS_Step(id), 0);
     EXPECT_EQ(counters(id).completed, 3u);
     EXPECT_EQ(fetchFrameNumber(id), 3u);
-    EXPECT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad), 0)
+    EXPECT_EQ(
+        FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad), 0)
         << "with every shot taken the camera is idle";
     EXPECT_EQ(FWC_GrabStart(id, 2), 0);
     ASSERT_EQ(FWS_Step(id), 0);

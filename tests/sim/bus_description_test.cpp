@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -72,24 +72,25 @@ const std::string fixedCamera = R"("fixedFormats": [{"format": 0, "mode": 5, "ra
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedBus,
     ::testing::Values(
-        BadBus{"syntax error", "{\"cameras\": [ {\"id\": 1,, } ]}", "line 1, column", "syntax error"},
+        BadBus{"syntax error", "{\"cameras\": [ {\"id\": 1,, } ]}", "line 1, column",
+               "syntax error"},
         BadBus{"no cameras array", "{}", "/cameras", "required array missing"},
         BadBus{"unknown key", "{\"cameras\": [{\"id\": 1, \"colour\": 1}]}", "/cameras/0/colour",
                "unknown key"},
         BadBus{"no format", "{\"cameras\": [{\"id\": 1}]}", "/cameras/0",
                "at least one fixed format"},
-        BadBus{"id 0", ("{\"cameras\": [{\"id\": 0, " + fixedCamera + "}]}"),
-               "/cameras/0/id", "between 1"},
-        BadBus{"duplicate id",
-               ("{\"cameras\": [{\"id\": 3, " + fixedCamera + "}, {\"id\": 3, " + fixedCamera +
-                "}]}"),
-               "/cameras/1/id", "used by another camera"},
-        BadBus{"bad Bayer pattern",
-               ("{\"cameras\": [{\"bayer\": \"RGBG\", " + fixedCamera + "}]}"),
+        BadBus{"id 0", ("{\"cameras\": [{\"id\": 0, " + fixedCamera + "}]}"), "/cameras/0/id",
+               "between 1"},
+        BadBus{
+            "duplicate id",
+            ("{\"cameras\": [{\"id\": 3, " + fixedCamera + "}, {\"id\": 3, " + fixedCamera + "}]}"),
+            "/cameras/1/id", "used by another camera"},
+        BadBus{"bad Bayer pattern", ("{\"cameras\": [{\"bayer\": \"RGBG\", " + fixedCamera + "}]}"),
                "/cameras/0/bayer", "RGGB"},
-        BadBus{"rate out of range",
-               "{\"cameras\": [{\"fixedFormats\": [{\"format\": 0, \"mode\": 5, \"rates\": [9]}]}]}",
-               "/cameras/0/fixedFormats/0/rates/0", "between 0 and 7"},
+        BadBus{
+            "rate out of range",
+            "{\"cameras\": [{\"fixedFormats\": [{\"format\": 0, \"mode\": 5, \"rates\": [9]}]}]}",
+            "/cameras/0/fixedFormats/0/rates/0", "between 0 and 7"},
         BadBus{"area beyond the sensor",
                "{\"cameras\": [{\"format7\": [{\"maxWidth\": 64, \"maxHeight\": 64, \"codings\": "
                "[0]}], \"current\": {\"format\": 7, \"aoi\": [32, 0, 64, 64]}}]}",
@@ -118,7 +119,8 @@ TEST_F(SimBusTest, MissingBusFileIsNamed) {
 TEST_F(SimBusTest, PluggedCameraJoinsAndLeavesTheBus) {
     ASSERT_EQ(startBus("{\"cameras\": []}"), 0);
     CallCounter nodeList;
-    FWC_NOTIFICATION notification = notificationFor(FWC_ALL_CAMERAS, CallCounter::callback, &nodeList);
+    FWC_NOTIFICATION notification =
+        notificationFor(FWC_ALL_CAMERAS, CallCounter::callback, &nodeList);
     FWC_HANDLE handle = 0;
     ASSERT_EQ(FWC_RegisterNodeListChangedNotification(&handle, &notification), 0);
 

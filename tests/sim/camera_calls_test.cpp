@@ -3,7 +3,7 @@
 #include <cmath>
 #include <set>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -94,12 +94,12 @@ TEST_P(Format7Rounding, AcceptsTheRoundedAreaAndRunsAtTheBusLoadRate) {
     const uint32_t id = startWithCamera(unitCamera);
     uint32_t mode = 0, coding = c.coding, width = c.width, height = c.height;
     uint32_t left = c.left, top = c.top, busLoad = c.busLoad;
-    ASSERT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top,
-                                  &busLoad),
-              0);
-    EXPECT_EQ((std::vector<uint32_t>{left, top, width, height, busLoad}),
-              (std::vector<uint32_t>{c.wantLeft, c.wantTop, c.wantWidth, c.wantHeight,
-                                     c.wantBusLoad}))
+    ASSERT_EQ(
+        FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
+        0);
+    EXPECT_EQ(
+        (std::vector<uint32_t>{left, top, width, height, busLoad}),
+        (std::vector<uint32_t>{c.wantLeft, c.wantTop, c.wantWidth, c.wantHeight, c.wantBusLoad}))
         << c.what;
     uint32_t aoi[4];
     ASSERT_EQ(FWC_GetAOI(id, &aoi[0], &aoi[1], &aoi[2], &aoi[3]), 0);
@@ -135,21 +135,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SimBusTest, FreeGrabRefusesUnknownModesAndCodings) {
     const uint32_t id = startWithCamera(unitCamera);
     uint32_t mode = 1, coding = 0, width = 64, height = 64, left = 0, top = 0, busLoad = 100;
-    EXPECT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top,
-                                  &busLoad),
-              FWC_ERR_NO_FREE_MODE);
+    EXPECT_EQ(
+        FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
+        FWC_ERR_NO_FREE_MODE);
     mode = 0;
     coding = 9;
-    EXPECT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top,
-                                  &busLoad),
-              FWC_ERR_CODING_UNSUPPORTED);
+    EXPECT_EQ(
+        FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
+        FWC_ERR_CODING_UNSUPPORTED);
     uint32_t position = 0, entries = 0, value = 0;
     std::vector<std::pair<uint32_t, uint32_t>> listed;
     while (FWC_EnumFreeModes(id, &position, &mode, &coding, &width, &height) == 0) {
         listed.emplace_back(mode, coding);
         ++entries;
     }
-    EXPECT_EQ(listed, (std::vector<std::pair<uint32_t, uint32_t>>{{0, 0}, {0, 1}, {0, 2}, {0, 10}, {2, 4}}));
+    EXPECT_EQ(listed, (std::vector<std::pair<uint32_t, uint32_t>>{
+                          {0, 0}, {0, 1}, {0, 2}, {0, 10}, {2, 4}}));
     EXPECT_EQ(FWC_GetFreeModeInfo(id, 0, FWC_FREEMODE_UNIT_LEFT, &value), 0);
     EXPECT_EQ(value, 4u);
     EXPECT_EQ(FWC_GetFreeModeInfo(id, 2, FWC_FREEMODE_MAX_HEIGHT, &value), 0);
@@ -163,7 +164,8 @@ TEST_F(SimBusTest, FeaturesKeepTheirRangeAndStatuses) {
     EXPECT_EQ(FWC_HasFeature(id, 265), 0);
     EXPECT_EQ(FWC_HasFeature(id, 264), FWC_ERR_FEATURE_NOT_PRESENT);
     EXPECT_EQ(FWC_HasFeatureStatus(id, 265, FWC_STATUS_AUTO), 0);
-    EXPECT_EQ(FWC_HasFeatureStatus(id, 265, FWC_STATUS_ONE_PUSH), FWC_ERR_FEATURE_STATUS_UNSUPPORTED);
+    EXPECT_EQ(FWC_HasFeatureStatus(id, 265, FWC_STATUS_ONE_PUSH),
+              FWC_ERR_FEATURE_STATUS_UNSUPPORTED);
     uint32_t min = 0, max = 0, value = 0, status = 0;
     ASSERT_EQ(FWC_GetFeatureMin(id, 265, &min), 0);
     ASSERT_EQ(FWC_GetFeatureMax(id, 265, &max), 0);
@@ -173,7 +175,8 @@ TEST_F(SimBusTest, FeaturesKeepTheirRangeAndStatuses) {
     ASSERT_EQ(FWC_SetFeatureValue(id, 265, 250), 0);
     ASSERT_EQ(FWC_GetFeatureValue(id, 265, &value), 0);
     EXPECT_EQ(value, 250u);
-    EXPECT_EQ(FWC_SetFeatureStatus(id, 265, FWC_STATUS_ONE_PUSH), FWC_ERR_FEATURE_STATUS_UNSUPPORTED);
+    EXPECT_EQ(FWC_SetFeatureStatus(id, 265, FWC_STATUS_ONE_PUSH),
+              FWC_ERR_FEATURE_STATUS_UNSUPPORTED);
     ASSERT_EQ(FWC_SetFeatureStatus(id, 265, FWC_STATUS_AUTO), 0);
     ASSERT_EQ(FWC_GetFeatureStatus(id, 265, &status), 0);
     EXPECT_EQ(status, 3u);
@@ -198,7 +201,8 @@ TEST_F(SimBusTest, RegistersLutAndTrigger) {
 
     uint32_t count = 0, maxValue = 0, elements = 0;
     ASSERT_EQ(FWC_Lut_GetInfo(id, &count, &maxValue, &elements, nullptr), 0);
-    EXPECT_EQ((std::vector<uint32_t>{count, maxValue, elements}), (std::vector<uint32_t>{1, 255, 256}));
+    EXPECT_EQ((std::vector<uint32_t>{count, maxValue, elements}),
+              (std::vector<uint32_t>{1, 255, 256}));
     std::vector<uint8_t> lut(256);
     for (size_t i = 0; i < lut.size(); ++i) {
         lut[i] = static_cast<uint8_t>(255 - i);
@@ -215,7 +219,8 @@ TEST_F(SimBusTest, RegistersLutAndTrigger) {
 
     uint32_t mode = 9, active = 9, polarity = 9, pulses = 9;
     ASSERT_EQ(FWC_Trigger_Get(id, &mode, &active, &polarity, &pulses), 0);
-    EXPECT_EQ((std::vector<uint32_t>{mode, active, polarity, pulses}), (std::vector<uint32_t>{1, 0, 1, 0}));
+    EXPECT_EQ((std::vector<uint32_t>{mode, active, polarity, pulses}),
+              (std::vector<uint32_t>{1, 0, 1, 0}));
     ASSERT_EQ(FWC_Trigger_Set(id, 0, 1, 0), 0);
     ASSERT_EQ(FWS_Trigger(id), 0);
     ASSERT_EQ(FWC_Trigger_Get(id, &mode, &active, nullptr, &pulses), 0);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "reference_decoder.h"
 #include "sim_fixture.h"
 
@@ -24,8 +24,8 @@ struct CodingCase {
 
 std::string describe(const CodingCase& c) {
     static const char* const patterns[] = {"RGGB", "GBRG", "GRBG", "BGGR"};
-    return std::string(", \"bayer\": \"") + patterns[c.bayer] + "\", \"interlaced\": " +
-           (c.interlaced ? "true" : "false");
+    return std::string(", \"bayer\": \"") + patterns[c.bayer] +
+           "\", \"interlaced\": " + (c.interlaced ? "true" : "false");
 }
 
 double luma(const uint8_t* bgr) { return 0.299 * bgr[2] + 0.587 * bgr[1] + 0.114 * bgr[0]; }
@@ -51,10 +51,11 @@ void expectYuv(const std::vector<uint8_t>& frame, const std::vector<uint8_t>& tr
             v += chromaV(pixels + p * 3) / groupPixels;
         }
         for (size_t b = 0; b < groupBytes; ++b) {
-            const double expected = layout[b] == -1 ? u : layout[b] == -2 ? v
-                                                        : luma(pixels + layout[b] * 3);
-            const int difference = static_cast<int>(std::lround(std::abs(
-                frame[group * groupBytes + b] - std::clamp(expected, 0.0, 255.0))));
+            const double expected = layout[b] == -1   ? u
+                                    : layout[b] == -2 ? v
+                                                      : luma(pixels + layout[b] * 3);
+            const int difference = static_cast<int>(std::lround(
+                std::abs(frame[group * groupBytes + b] - std::clamp(expected, 0.0, 255.0))));
             worst = std::max(worst, difference);
         }
     }
@@ -65,8 +66,9 @@ void expectSamples(const CodingCase& c, const std::vector<uint8_t>& native,
                    const std::vector<uint8_t>& truth) {
     const uint32_t bytesPerSample = c.coding == 10 ? 2 : 1;
     const std::vector<uint8_t> frame =
-        c.interlaced ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
-                     : native;
+        c.interlaced
+            ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
+            : native;
     double worst = 0;
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
@@ -77,7 +79,8 @@ void expectSamples(const CodingCase& c, const std::vector<uint8_t>& native,
                 // C Y / G M, shifted like a Bayer cell: the letter at the same place of
                 // the Bayer pattern tells which (R: C, G on the R row: Y, G: G, B: M).
                 const char colour = bayerColour(c.bayer, x, y);
-                const bool redRow = bayerColour(c.bayer, 0, y) == 'R' || bayerColour(c.bayer, 1, y) == 'R';
+                const bool redRow =
+                    bayerColour(c.bayer, 0, y) == 'R' || bayerColour(c.bayer, 1, y) == 'R';
                 expected = colour == 'R'   ? (pixel[1] + pixel[0]) / 2.0
                            : colour == 'B' ? (pixel[2] + pixel[0]) / 2.0
                            : redRow        ? (pixel[2] + pixel[1]) / 2.0
@@ -118,15 +121,18 @@ TEST_P(Encoding, MatchesTheGroundTruthAndCarriesTheFrameNumber) {
 
     std::vector<uint8_t> truth(width * height * 3);
     uint32_t channels = 0;
-    ASSERT_EQ(FWS_GetGroundTruth(id, 3, truth.data(), static_cast<uint32_t>(truth.size()), &channels), 0);
+    ASSERT_EQ(
+        FWS_GetGroundTruth(id, 3, truth.data(), static_cast<uint32_t>(truth.size()), &channels), 0);
     const bool grey = c.coding == 0 || c.coding == 5 || c.coding == 7;
     ASSERT_EQ(channels, grey ? 1u : 3u);
     truth.resize(width * height * channels);
-    EXPECT_GT(std::set<uint8_t>(truth.begin(), truth.end()).size(), 8u) << "a scene, not a flat image";
+    EXPECT_GT(std::set<uint8_t>(truth.begin(), truth.end()).size(), 8u)
+        << "a scene, not a flat image";
 
     const std::vector<uint8_t> progressive =
-        c.interlaced ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
-                     : native;
+        c.interlaced
+            ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
+            : native;
     switch (c.coding) {
     case 1: expectYuv(progressive, truth, 4, {-1, 0, 1, -2, 2, 3}); break;
     case 2: expectYuv(progressive, truth, 2, {-1, 0, -2, 1}); break;
@@ -137,13 +143,17 @@ TEST_P(Encoding, MatchesTheGroundTruthAndCarriesTheFrameNumber) {
     case 129:
     case 130: expectSamples(c, native, truth); break;
     default: {
-        const DecodedImage decoded = decodeFrame(native, c.coding, width, height, c.bayer, c.interlaced);
+        const DecodedImage decoded =
+            decodeFrame(native, c.coding, width, height, c.bayer, c.interlaced);
         EXPECT_EQ(decoded.pixels, truth);
     }
     }
-    const DecodedImage decoded = decodeFrame(native, c.coding, width, height, c.bayer, c.interlaced);
+    const DecodedImage decoded =
+        decodeFrame(native, c.coding, width, height, c.bayer, c.interlaced);
     uint32_t frameNumber = 0;
-    ASSERT_EQ(FWS_ReadFrameNumber(decoded.pixels.data(), width, height, decoded.channels, &frameNumber), 0);
+    ASSERT_EQ(
+        FWS_ReadFrameNumber(decoded.pixels.data(), width, height, decoded.channels, &frameNumber),
+        0);
     EXPECT_EQ(frameNumber, 3u);
 }
 
@@ -166,11 +176,12 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<CodingCase>);
 
 TEST_F(SimBusTest, FeaturesAndLutShapeTheFramesButNotTheFrameNumber) {
-    const uint32_t id = startWithCamera(manualCamera(
-        4, "0",
-        R"(, "features": [{"id": 265, "min": 0, "max": 400, "value": 100}],
+    const uint32_t id = startWithCamera(
+        manualCamera(4, "0",
+                     R"(, "features": [{"id": 265, "min": 0, "max": 400, "value": 100}],
            "lut": {"count": 1, "maxValue": 255, "elements": 256})"));
-    std::vector<uint8_t> nominal(width * height), brighter(width * height), inverted(width * height);
+    std::vector<uint8_t> nominal(width * height), brighter(width * height),
+        inverted(width * height);
     uint32_t channels = 0;
     ASSERT_EQ(FWS_GetGroundTruth(id, 5, nominal.data(), width * height, &channels), 0);
     ASSERT_EQ(FWC_SetFeatureValue(id, 265, 201), 0);
@@ -192,7 +203,8 @@ TEST_F(SimBusTest, FeaturesAndLutShapeTheFramesButNotTheFrameNumber) {
     ASSERT_EQ(FWS_ReadFrameNumber(inverted.data(), width, height, 1, &frameNumber), 0);
     EXPECT_EQ(frameNumber, 5u);
     EXPECT_EQ(FWS_ReadFrameNumber(inverted.data(), 40, height, 1, &frameNumber),
-              FWC_ERR_NO_FRAME_CODE) << "too narrow for a code";
+              FWC_ERR_NO_FRAME_CODE)
+        << "too narrow for a code";
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <iostream>
 #include <string>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -108,8 +108,8 @@ private:
     FILE* replies_ = nullptr;
 };
 
-const std::string twoCameras = "{\"cameras\": [" + manualCamera(31, "0") + ", " +
-                               manualCamera(32, "0") + "]}";
+const std::string twoCameras =
+    "{\"cameras\": [" + manualCamera(31, "0") + ", " + manualCamera(32, "0") + "]}";
 
 TEST_F(SimBusTest, CameraOpenInAnotherProcessIsBusyUntilClosedThere) {
     ASSERT_EQ(startBus(twoCameras), 0);

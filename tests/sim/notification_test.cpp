@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -40,7 +40,8 @@ TEST_F(SimBusTest, UnregisterWaitsForTheRunningCallback) {
     ASSERT_EQ(FWS_RaiseEvent(id, FWC_NOTIFY_ERROR), 0);
     {
         std::unique_lock lock(held.mutex);
-        ASSERT_TRUE(held.changed.wait_for(lock, std::chrono::seconds(5), [&] { return held.inside; }));
+        ASSERT_TRUE(
+            held.changed.wait_for(lock, std::chrono::seconds(5), [&] { return held.inside; }));
     }
     std::atomic<bool> returned{false};
     std::thread unregistering([&] {
@@ -144,7 +145,8 @@ TEST_F(SimBusTest, NoCallbackAfterUnregisterWhileFramesStream) {
 TEST_F(SimBusTest, RegistrationsAreCheckedAndBusWideCallbacksSeeEveryCamera) {
     const uint32_t id = startWithCamera(manualCamera(2, "0"));
     CallCounter counter;
-    FWC_NOTIFICATION notification = notificationFor(FWC_ALL_CAMERAS, CallCounter::callback, &counter);
+    FWC_NOTIFICATION notification =
+        notificationFor(FWC_ALL_CAMERAS, CallCounter::callback, &counter);
     FWC_HANDLE handle = 0;
     EXPECT_EQ(FWC_RegisterNotification(&handle, 3, &notification), FWC_ERR_NOTIFICATION_KIND);
     EXPECT_EQ(FWC_RegisterNotification(nullptr, 2, &notification), FWC_ERR_NULL_POINTER);

@@ -98,9 +98,7 @@ DecodedImage decodeFrame(const std::vector<uint8_t>& native, uint32_t coding, ui
     case 0:
     case 128:
     case 129:
-    case 130:
-        std::copy_n(frame.begin(), pixels, out);
-        break;
+    case 130: std::copy_n(frame.begin(), pixels, out); break;
     case 5:
     case 7:
         for (uint32_t i = 0; i < pixels; ++i) {
@@ -151,8 +149,7 @@ DecodedImage decodeFrame(const std::vector<uint8_t>& native, uint32_t coding, ui
         binCells(high.data(), width, height, out, bayerCell, bayerPattern);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return image;
 }

@@ -2,7 +2,7 @@
 // with a reason and change nothing.
 #include <fstream>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -38,7 +38,8 @@ State readState(uint32_t id) {
     EXPECT_EQ(FWC_GetAOI(id, &state.aoi[0], &state.aoi[1], &state.aoi[2], &state.aoi[3]), 0);
     EXPECT_EQ(FWC_GetFeatureValue(id, 265, &state.gain), 0);
     EXPECT_EQ(FWC_GetFeatureStatus(id, 265, &state.gainStatus), 0);
-    EXPECT_EQ(FWC_Trigger_Get(id, &state.trigger[0], &state.trigger[1], &state.trigger[2], nullptr), 0);
+    EXPECT_EQ(FWC_Trigger_Get(id, &state.trigger[0], &state.trigger[1], &state.trigger[2], nullptr),
+              0);
     state.lut.resize(16);
     uint32_t count = 16;
     EXPECT_EQ(FWS_GetLut(id, state.lut.data(), &count, &state.lutInUse), 0);
@@ -48,7 +49,9 @@ State readState(uint32_t id) {
 
 void configureDistinctState(uint32_t id) {
     uint32_t mode = 1, coding = 9, width = 203, height = 101, left = 10, top = 21, busLoad = 640;
-    ASSERT_EQ(FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad), 0);
+    ASSERT_EQ(
+        FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
+        0);
     ASSERT_EQ(FWC_SetFeatureValue(id, 265, 321), 0);
     ASSERT_EQ(FWC_Trigger_Set(id, 1, 1, 1), 0);
     std::vector<uint8_t> lut(16);
@@ -115,23 +118,34 @@ const std::string head = R"(<?xml version="1.0"?>
 <cameraSettings version="1" vendor="Test" model="Keeper">
   <feature id="265" value="3" status="1"/>
 )";
-const std::string good = R"(  <format format="0" mode="5" rate="3" coding="0" left="0" top="0" width="640" height="480" busLoad="1000"/>
+const std::string good =
+    R"(  <format format="0" mode="5" rate="3" coding="0" left="0" top="0" width="640" height="480" busLoad="1000"/>
 )";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedSettings,
     ::testing::Values(
-        BadFile{"unclosed root", head + good, FWC_ERR_SETTINGS_FILE_MALFORMED, "line 5: element <cameraSettings> is not closed"},
-        BadFile{"mismatched tag", head + "<format></feature>\n</cameraSettings>", FWC_ERR_SETTINGS_FILE_MALFORMED, "closes <format>"},
-        BadFile{"not a number", head + "  <trigger mode=\"x\" active=\"0\" polarity=\"0\"/>\n</cameraSettings>",
+        BadFile{"unclosed root", head + good, FWC_ERR_SETTINGS_FILE_MALFORMED,
+                "line 5: element <cameraSettings> is not closed"},
+        BadFile{"mismatched tag", head + "<format></feature>\n</cameraSettings>",
+                FWC_ERR_SETTINGS_FILE_MALFORMED, "closes <format>"},
+        BadFile{"not a number",
+                head + "  <trigger mode=\"x\" active=\"0\" polarity=\"0\"/>\n</cameraSettings>",
                 FWC_ERR_SETTINGS_FILE_MALFORMED, "not a 32-bit unsigned number"},
-        BadFile{"unknown element", head + "  <shutter/>\n</cameraSettings>", FWC_ERR_SETTINGS_FILE_MALFORMED, "unknown element <shutter>"},
-        BadFile{"unsupported rate", head + "  <format format=\"0\" mode=\"5\" rate=\"4\" busLoad=\"1000\"/>\n</cameraSettings>",
+        BadFile{"unknown element", head + "  <shutter/>\n</cameraSettings>",
+                FWC_ERR_SETTINGS_FILE_MALFORMED, "unknown element <shutter>"},
+        BadFile{"unsupported rate",
+                head + "  <format format=\"0\" mode=\"5\" rate=\"4\" "
+                       "busLoad=\"1000\"/>\n</cameraSettings>",
                 FWC_ERR_SETTINGS_FILE_MALFORMED, "format not supported"},
-        BadFile{"feature out of range", R"(<cameraSettings vendor="Test" model="Keeper"><feature id="265" value="401" status="1"/></cameraSettings>)",
-                FWC_ERR_SETTINGS_FILE_MALFORMED, "feature 265"},
-        BadFile{"short LUT", head + "  <lut inUse=\"1\">00 01 02</lut>\n</cameraSettings>", FWC_ERR_SETTINGS_FILE_MALFORMED, "LUT size"},
-        BadFile{"another camera", R"(<cameraSettings vendor="Test" model="Other"/>)", FWC_ERR_SETTINGS_FILE_CAMERA, "Test Other"},
+        BadFile{
+            "feature out of range",
+            R"(<cameraSettings vendor="Test" model="Keeper"><feature id="265" value="401" status="1"/></cameraSettings>)",
+            FWC_ERR_SETTINGS_FILE_MALFORMED, "feature 265"},
+        BadFile{"short LUT", head + "  <lut inUse=\"1\">00 01 02</lut>\n</cameraSettings>",
+                FWC_ERR_SETTINGS_FILE_MALFORMED, "LUT size"},
+        BadFile{"another camera", R"(<cameraSettings vendor="Test" model="Other"/>)",
+                FWC_ERR_SETTINGS_FILE_CAMERA, "Test Other"},
         BadFile{"empty file", "", FWC_ERR_SETTINGS_FILE_MALFORMED, "expected the root element"}),
     caseName<BadFile>);
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <thread>
 
-#include "driver/fw_status.h"
+#include "fw_status.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -28,9 +28,9 @@ void setBusVariable(const std::string& path) {
 std::filesystem::path SimBusTest::directory() {
     if (directory_.empty()) {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("lvc-sim-" + std::to_string(getpid()) + "-" + test->test_suite_name() +
-                      "-" + test->name());
+        directory_ =
+            std::filesystem::temp_directory_path() / ("lvc-sim-" + std::to_string(getpid()) + "-" +
+                                                      test->test_suite_name() + "-" + test->name());
         std::filesystem::create_directories(directory_);
     }
     return directory_;
@@ -83,8 +83,8 @@ bool waitFor(const std::function<bool()>& predicate, std::chrono::milliseconds d
 }
 
 std::string manualCamera(uint32_t id, const std::string& codings, const std::string& extra) {
-    return "{\"id\": " + std::to_string(id) +
-           ", \"vendor\": \"Test\", \"model\": \"M" + std::to_string(id) +
+    return "{\"id\": " + std::to_string(id) + ", \"vendor\": \"Test\", \"model\": \"M" +
+           std::to_string(id) +
            "\", \"timing\": \"manual\", \"format7\": [{\"mode\": 0, \"maxWidth\": 128, "
            "\"maxHeight\": 96, \"codings\": [" +
            codings + "]}]" + extra + "}";

@@ -38,8 +38,7 @@ public:
         std::vector<char*> argv;
         for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
-        const int status =
-            posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        const int status = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         closeDescriptors(input[0], output[1]);
         input_ = input[1];

@@ -9,8 +9,7 @@ namespace lvc::test {
 
 // True as soon as condition() holds, false when the timeout passes first.
 template <typename Condition>
-bool waitUntil(Condition condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+bool waitUntil(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) return false;

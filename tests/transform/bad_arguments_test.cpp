@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "driver/fw_status.h"
-#include "driver/fwtransform.h"
+#include "fw_status.h"
+#include "fwtransform.h"
 #include "transform/output_buffer.h"
 
 namespace fwt::test {
@@ -21,23 +21,41 @@ struct Refusal {
 constexpr uint32_t huge = 0xFFFFFFFFu;
 
 const Refusal refusals[] = {
-    {"grey 16 without pixels", [](auto o, auto i) { return FWT_Y16ToY8(o, i, 0); }, FWT_ERR_ZERO_SIZE},
-    {"RGB without pixels", [](auto o, auto i) { return FWT_RGB8ToBGR(o, i, 0); }, FWT_ERR_ZERO_SIZE},
-    {"4:2:2 odd pixel count", [](auto o, auto i) { return FWT_YUV422ToBGR(o, i, 3); }, FWT_ERR_ODD_SIZE},
-    {"4:1:1 count not a multiple of 4", [](auto o, auto i) { return FWT_YUV411ToBGR(o, i, 6); }, FWT_ERR_ODD_SIZE},
-    {"4:1:1 without pixels", [](auto o, auto i) { return FWT_YUV411ToBGR(o, i, 0); }, FWT_ERR_ZERO_SIZE},
-    {"de-interlace zero width", [](auto o, auto i) { return FWT_InterlacedToProgressive(o, i, 0, 4); }, FWT_ERR_ZERO_SIZE},
-    {"de-interlace zero height", [](auto o, auto i) { return FWT_InterlacedToProgressive(o, i, 4, 0); }, FWT_ERR_ZERO_SIZE},
-    {"Bayer zero height", [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, 4, 0, 0); }, FWT_ERR_ZERO_SIZE},
-    {"Bayer pattern 4", [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, 4, 4, 4); }, FWT_ERR_BAYER_PATTERN},
-    {"Bayer beyond the address space", [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, huge, huge, 0); }, FWT_ERR_SIZE_OVERFLOW},
-    {"CYGM odd width", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 3, 4, 0); }, FWT_ERR_ODD_SIZE},
-    {"CYGM odd height", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 4, 5, 0); }, FWT_ERR_ODD_SIZE},
-    {"CYGM pattern 7", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 4, 4, 7); }, FWT_ERR_BAYER_PATTERN},
-    {"Raw16 pattern field 5", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1 | (5u << 8)); }, FWT_ERR_BAYER_PATTERN},
-    {"Raw16 without the 8-bit option", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 0); }, FWT_ERR_ARGUMENT},
-    {"Raw16 unknown option bit", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1 | 0x10000u); }, FWT_ERR_ARGUMENT},
-    {"Raw16 zero width", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 0, 4, 1); }, FWT_ERR_ZERO_SIZE},
+    {"grey 16 without pixels", [](auto o, auto i) { return FWT_Y16ToY8(o, i, 0); },
+     FWT_ERR_ZERO_SIZE},
+    {"RGB without pixels", [](auto o, auto i) { return FWT_RGB8ToBGR(o, i, 0); },
+     FWT_ERR_ZERO_SIZE},
+    {"4:2:2 odd pixel count", [](auto o, auto i) { return FWT_YUV422ToBGR(o, i, 3); },
+     FWT_ERR_ODD_SIZE},
+    {"4:1:1 count not a multiple of 4", [](auto o, auto i) { return FWT_YUV411ToBGR(o, i, 6); },
+     FWT_ERR_ODD_SIZE},
+    {"4:1:1 without pixels", [](auto o, auto i) { return FWT_YUV411ToBGR(o, i, 0); },
+     FWT_ERR_ZERO_SIZE},
+    {"de-interlace zero width",
+     [](auto o, auto i) { return FWT_InterlacedToProgressive(o, i, 0, 4); }, FWT_ERR_ZERO_SIZE},
+    {"de-interlace zero height",
+     [](auto o, auto i) { return FWT_InterlacedToProgressive(o, i, 4, 0); }, FWT_ERR_ZERO_SIZE},
+    {"Bayer zero height", [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, 4, 0, 0); },
+     FWT_ERR_ZERO_SIZE},
+    {"Bayer pattern 4", [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, 4, 4, 4); },
+     FWT_ERR_BAYER_PATTERN},
+    {"Bayer beyond the address space",
+     [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, huge, huge, 0); }, FWT_ERR_SIZE_OVERFLOW},
+    {"CYGM odd width", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 3, 4, 0); },
+     FWT_ERR_ODD_SIZE},
+    {"CYGM odd height", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 4, 5, 0); },
+     FWT_ERR_ODD_SIZE},
+    {"CYGM pattern 7", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 4, 4, 7); },
+     FWT_ERR_BAYER_PATTERN},
+    {"Raw16 pattern field 5",
+     [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1 | (5u << 8)); },
+     FWT_ERR_BAYER_PATTERN},
+    {"Raw16 without the 8-bit option", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 0); },
+     FWT_ERR_ARGUMENT},
+    {"Raw16 unknown option bit",
+     [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1 | 0x10000u); }, FWT_ERR_ARGUMENT},
+    {"Raw16 zero width", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 0, 4, 1); },
+     FWT_ERR_ZERO_SIZE},
 };
 
 TEST(BadArguments, AreRefusedWithoutWriting) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "driver/fwtransform.h"
+#include "fwtransform.h"
 #include "transform/output_buffer.h"
 #include "transform/reference_conversions.h"
 #include "transform/test_images.h"
@@ -18,9 +18,9 @@ struct Size {
 };
 // Smallest images, odd sizes, widths around the vector lengths, a full VGA frame, and
 // rows wider than the 16-bit demosaic's row buffers.
-const Size sizes[] = {{1, 1},   {2, 2},   {3, 5},   {5, 3},     {1, 7},    {7, 1},
-                      {6, 4},   {7, 9},   {17, 3},  {31, 6},    {33, 5},   {64, 4},
-                      {65, 11}, {97, 2},  {130, 7}, {640, 480}, {4096, 3}, {4099, 2}};
+const Size sizes[] = {{1, 1},   {2, 2},  {3, 5},   {5, 3},     {1, 7},    {7, 1},
+                      {6, 4},   {7, 9},  {17, 3},  {31, 6},    {33, 5},   {64, 4},
+                      {65, 11}, {97, 2}, {130, 7}, {640, 480}, {4096, 3}, {4099, 2}};
 
 std::string describe(Size size, uint32_t pattern) {
     return std::to_string(size.width) + "x" + std::to_string(size.height) + " pattern " +
@@ -34,7 +34,8 @@ TEST(Raw8ToBgr, MatchesReferenceForEverySizeAndPhase) {
         for (uint32_t pattern = 0; pattern < 4; ++pattern) {
             SCOPED_TRACE(describe(size, pattern));
             OutputBuffer out(3 * pixels);
-            ASSERT_EQ(FWT_Raw8ToBGR(out.data(), mosaic.data(), size.width, size.height, pattern), 0);
+            ASSERT_EQ(FWT_Raw8ToBGR(out.data(), mosaic.data(), size.width, size.height, pattern),
+                      0);
             ASSERT_EQ(out.image(),
                       referenceDemosaic(mosaic, size.width, size.height, pattern).pixels);
             ASSERT_TRUE(out.guardIntact());
@@ -52,7 +53,8 @@ TEST(Raw16ToBgr, MatchesReferenceOfHighBytesForEverySizeAndPhase) {
             SCOPED_TRACE(describe(size, pattern));
             OutputBuffer out(3 * pixels);
             uint32_t options = FWT_RAW16_MSB8 | FWT_RAW16_PATTERN(pattern);
-            ASSERT_EQ(FWT_Raw16ToBGR(out.data(), words.data(), size.width, size.height, options), 0);
+            ASSERT_EQ(FWT_Raw16ToBGR(out.data(), words.data(), size.width, size.height, options),
+                      0);
             ASSERT_EQ(out.image(),
                       referenceDemosaic(mosaic, size.width, size.height, pattern).pixels);
             ASSERT_TRUE(out.guardIntact());
@@ -77,9 +79,9 @@ TEST(CygmBinning, MatchesReferenceForEverySizeAndPhase) {
         for (uint32_t pattern = 0; pattern < 4; ++pattern) {
             SCOPED_TRACE(describe(size, pattern));
             OutputBuffer out(3 * progressive.size());
-            ASSERT_EQ(FWT_IRaw8CYGMToBGR_Bin(out.data(), fields.data(), size.width, size.height,
-                                             pattern),
-                      0);
+            ASSERT_EQ(
+                FWT_IRaw8CYGMToBGR_Bin(out.data(), fields.data(), size.width, size.height, pattern),
+                0);
             ASSERT_EQ(out.image(),
                       referenceCygmBinning(progressive, size.width, size.height, pattern));
             ASSERT_TRUE(out.guardIntact());
@@ -94,7 +96,8 @@ TEST(InterlacedToProgressive, RestoresRowOrderForEverySize) {
             randomBytes(std::size_t{size.width} * size.height, size.width + size.height);
         std::vector<uint8_t> fields = toFields(progressive, size.width, size.height);
         OutputBuffer out(progressive.size());
-        ASSERT_EQ(FWT_InterlacedToProgressive(out.data(), fields.data(), size.width, size.height), 0);
+        ASSERT_EQ(FWT_InterlacedToProgressive(out.data(), fields.data(), size.width, size.height),
+                  0);
         ASSERT_EQ(out.image(), progressive);
         ASSERT_TRUE(out.guardIntact());
     }

@@ -1,7 +1,7 @@
 // The gradient-corrected demosaic is better than bilinear on fine detail.
 #include <gtest/gtest.h>
 
-#include "driver/fwtransform.h"
+#include "fwtransform.h"
 #include "transform/image_comparison.h"
 #include "transform/output_buffer.h"
 #include "transform/reference_conversions.h"
@@ -19,7 +19,8 @@ TEST(DemosaicQuality, BeatsBilinearOnAZonePlateInEveryPhase) {
         OutputBuffer out(plate.pixels.size());
         ASSERT_EQ(FWT_Raw8ToBGR(out.data(), mosaic.data(), width, height, pattern), 0);
         double ours = psnr(plate.pixels, out.image());
-        double bilinear = psnr(plate.pixels, bilinearDemosaic(mosaic, width, height, pattern).pixels);
+        double bilinear =
+            psnr(plate.pixels, bilinearDemosaic(mosaic, width, height, pattern).pixels);
         EXPECT_GT(ours, bilinear + 3.0) << "ours " << ours << " dB, bilinear " << bilinear << " dB";
     }
 }

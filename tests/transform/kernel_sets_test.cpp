@@ -30,8 +30,8 @@ TEST(KernelSets, BaselineAndActiveAgree) {
             std::size_t pixels = width * height;
             std::vector<uint8_t> input = randomBytes(2 * pixels, static_cast<unsigned>(pixels));
             for (uint32_t pattern = 0; pattern < 4; ++pattern) {
-                expectSameOutput(sets.baseline.raw8ToBgr, sets.active.raw8ToBgr, 3 * pixels,
-                                 input, width, height, pattern);
+                expectSameOutput(sets.baseline.raw8ToBgr, sets.active.raw8ToBgr, 3 * pixels, input,
+                                 width, height, pattern);
                 expectSameOutput(sets.baseline.raw16ToBgr, sets.active.raw16ToBgr, 3 * pixels,
                                  input, width, height, pattern);
                 if (width % 2 == 0 && height % 2 == 0) {
@@ -41,12 +41,12 @@ TEST(KernelSets, BaselineAndActiveAgree) {
             }
             expectSameOutput(sets.baseline.rgbToBgr, sets.active.rgbToBgr, 3 * pixels, input,
                              pixels / 2);
-            expectSameOutput(sets.baseline.grey16ToGrey8, sets.active.grey16ToGrey8, pixels,
-                             input, pixels);
-            expectSameOutput(sets.baseline.yuv422ToBgr, sets.active.yuv422ToBgr, 3 * pixels,
-                             input, pixels / 2);
-            expectSameOutput(sets.baseline.yuv411ToBgr, sets.active.yuv411ToBgr, 3 * pixels,
-                             input, pixels / 4);
+            expectSameOutput(sets.baseline.grey16ToGrey8, sets.active.grey16ToGrey8, pixels, input,
+                             pixels);
+            expectSameOutput(sets.baseline.yuv422ToBgr, sets.active.yuv422ToBgr, 3 * pixels, input,
+                             pixels / 2);
+            expectSameOutput(sets.baseline.yuv411ToBgr, sets.active.yuv411ToBgr, 3 * pixels, input,
+                             pixels / 4);
         }
     }
 }

@@ -9,26 +9,14 @@ namespace {
 using Weights = int[5][5];
 
 // Sixteenths. Rows are dy = -2..2, columns dx = -2..2.
-constexpr Weights greenAtRedBlue = {{0, 0, -2, 0, 0},
-                                    {0, 0, 4, 0, 0},
-                                    {-2, 4, 8, 4, -2},
-                                    {0, 0, 4, 0, 0},
-                                    {0, 0, -2, 0, 0}};
-constexpr Weights fromRowNeighbours = {{0, 0, 1, 0, 0},
-                                       {0, -2, 0, -2, 0},
-                                       {-2, 8, 10, 8, -2},
-                                       {0, -2, 0, -2, 0},
-                                       {0, 0, 1, 0, 0}};
-constexpr Weights fromColumnNeighbours = {{0, 0, -2, 0, 0},
-                                          {0, -2, 8, -2, 0},
-                                          {1, 0, 10, 0, 1},
-                                          {0, -2, 8, -2, 0},
-                                          {0, 0, -2, 0, 0}};
-constexpr Weights fromDiagonal = {{0, 0, -3, 0, 0},
-                                  {0, 4, 0, 4, 0},
-                                  {-3, 0, 12, 0, -3},
-                                  {0, 4, 0, 4, 0},
-                                  {0, 0, -3, 0, 0}};
+constexpr Weights greenAtRedBlue = {
+    {0, 0, -2, 0, 0}, {0, 0, 4, 0, 0}, {-2, 4, 8, 4, -2}, {0, 0, 4, 0, 0}, {0, 0, -2, 0, 0}};
+constexpr Weights fromRowNeighbours = {
+    {0, 0, 1, 0, 0}, {0, -2, 0, -2, 0}, {-2, 8, 10, 8, -2}, {0, -2, 0, -2, 0}, {0, 0, 1, 0, 0}};
+constexpr Weights fromColumnNeighbours = {
+    {0, 0, -2, 0, 0}, {0, -2, 8, -2, 0}, {1, 0, 10, 0, 1}, {0, -2, 8, -2, 0}, {0, 0, -2, 0, 0}};
+constexpr Weights fromDiagonal = {
+    {0, 0, -3, 0, 0}, {0, 4, 0, 4, 0}, {-3, 0, 12, 0, -3}, {0, 4, 0, 4, 0}, {0, 0, -3, 0, 0}};
 
 // Reflection about the edge pixels, repeated until inside.
 long reflect(long index, long size) {
@@ -37,9 +25,7 @@ long reflect(long index, long size) {
     return index;
 }
 
-uint8_t toByte(double value) {
-    return static_cast<uint8_t>(std::clamp(value, 0.0, 255.0));
-}
+uint8_t toByte(double value) { return static_cast<uint8_t>(std::clamp(value, 0.0, 255.0)); }
 
 int channelOf(char colour) { return colour == 'B' ? 0 : (colour == 'G' ? 1 : 2); }
 
@@ -66,9 +52,11 @@ BgrImage referenceDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width
                     value = sample(0, 0);
                 } else {
                     const Weights* weights = &fromDiagonal;
-                    if (wanted == 'G') weights = &greenAtRedBlue;
+                    if (wanted == 'G')
+                        weights = &greenAtRedBlue;
                     else if (own == 'G') {
-                        weights = colourAt(1) == wanted ? &fromRowNeighbours : &fromColumnNeighbours;
+                        weights =
+                            colourAt(1) == wanted ? &fromRowNeighbours : &fromColumnNeighbours;
                     }
                     int sum = 0;
                     for (long dy = -2; dy <= 2; ++dy) {
@@ -86,20 +74,22 @@ BgrImage referenceDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width
     return out;
 }
 
-BgrImage bilinearDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width,
-                          std::size_t height, uint32_t pattern) {
+BgrImage bilinearDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width, std::size_t height,
+                          uint32_t pattern) {
     BgrImage out{width, height, std::vector<uint8_t>(3 * width * height)};
     long w = static_cast<long>(width), h = static_cast<long>(height);
     for (long y = 0; y < h; ++y) {
         for (long x = 0; x < w; ++x) {
             double sums[3] = {0, 0, 0};
             int counts[3] = {0, 0, 0};
-            char own = bayerColour(pattern, static_cast<std::size_t>(x), static_cast<std::size_t>(y));
+            char own =
+                bayerColour(pattern, static_cast<std::size_t>(x), static_cast<std::size_t>(y));
             for (long dy = -1; dy <= 1; ++dy) {
                 for (long dx = -1; dx <= 1; ++dx) {
                     long sy = reflect(y + dy, h), sx = reflect(x + dx, w);
-                    int channel = channelOf(bayerColour(pattern, static_cast<std::size_t>(x + 2 + dx),
-                                                        static_cast<std::size_t>(y + 2 + dy)));
+                    int channel =
+                        channelOf(bayerColour(pattern, static_cast<std::size_t>(x + 2 + dx),
+                                              static_cast<std::size_t>(y + 2 + dy)));
                     bool nearest = channel != 1 || dx == 0 || dy == 0;
                     if (channel == channelOf(own) && (dx != 0 || dy != 0)) continue;
                     if (!nearest) continue;
@@ -134,8 +124,7 @@ std::vector<uint8_t> referenceYuvToBgr(const std::vector<uint8_t>& coded, std::s
 }
 
 std::vector<uint8_t> referenceCygmBinning(const std::vector<uint8_t>& progressive,
-                                          std::size_t width, std::size_t height,
-                                          uint32_t pattern) {
+                                          std::size_t width, std::size_t height, uint32_t pattern) {
     std::vector<uint8_t> out(3 * width * height);
     for (std::size_t y = 0; y < height; ++y) {
         for (std::size_t x = 0; x < width; ++x) {
@@ -144,10 +133,10 @@ std::vector<uint8_t> referenceCygmBinning(const std::vector<uint8_t>& progressiv
                 for (std::size_t cx = x - x % 2; cx < x - x % 2 + 2; ++cx) {
                     double sample = progressive[cy * width + cx];
                     switch (cygmLetter(pattern, cx, cy)) {
-                        case 'C': c = sample; break;
-                        case 'Y': ye = sample; break;
-                        case 'G': g = sample; break;
-                        default: m = sample; break;
+                    case 'C': c = sample; break;
+                    case 'Y': ye = sample; break;
+                    case 'G': g = sample; break;
+                    default: m = sample; break;
                     }
                 }
             }

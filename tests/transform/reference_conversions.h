@@ -12,12 +12,11 @@ namespace fwt::test {
 BgrImage referenceDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width,
                            std::size_t height, uint32_t pattern);
 // Plain bilinear interpolation of the same mosaic, the baseline for quality.
-BgrImage bilinearDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width,
-                          std::size_t height, uint32_t pattern);
+BgrImage bilinearDemosaic(const std::vector<uint8_t>& mosaic, std::size_t width, std::size_t height,
+                          uint32_t pattern);
 std::vector<uint8_t> referenceYuvToBgr(const std::vector<uint8_t>& coded, std::size_t pixels,
                                        std::size_t groupPixels);
 std::vector<uint8_t> referenceCygmBinning(const std::vector<uint8_t>& progressive,
-                                          std::size_t width, std::size_t height,
-                                          uint32_t pattern);
+                                          std::size_t width, std::size_t height, uint32_t pattern);
 
 }  // namespace fwt::test

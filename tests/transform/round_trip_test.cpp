@@ -2,7 +2,7 @@
 // scene for each coding, borders included.
 #include <gtest/gtest.h>
 
-#include "driver/fwtransform.h"
+#include "fwtransform.h"
 #include "transform/image_comparison.h"
 #include "transform/output_buffer.h"
 #include "transform/test_images.h"

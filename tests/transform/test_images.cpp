@@ -164,10 +164,10 @@ std::vector<uint8_t> cygmMosaic(const BgrImage& scene, uint32_t pattern) {
             int b = scene.at(x, y, 0), g = scene.at(x, y, 1), r = scene.at(x, y, 2);
             int sample = 0;
             switch (cygmLetter(pattern, x, y)) {
-                case 'C': sample = (g + b + 1) / 2; break;
-                case 'Y': sample = (r + g + 1) / 2; break;
-                case 'G': sample = g; break;
-                default: sample = (r + b + 1) / 2; break;
+            case 'C': sample = (g + b + 1) / 2; break;
+            case 'Y': sample = (r + g + 1) / 2; break;
+            case 'G': sample = g; break;
+            default: sample = (r + b + 1) / 2; break;
             }
             mosaic[y * scene.width + x] = static_cast<uint8_t>(sample);
         }

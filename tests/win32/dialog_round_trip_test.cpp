@@ -52,7 +52,8 @@ protected:
     }
     std::string iniText(const char* key) const {
         char text[512] = {};
-        GetPrivateProfileStringA(name_.c_str(), key, "<missing>", text, sizeof text, iniPath().c_str());
+        GetPrivateProfileStringA(name_.c_str(), key, "<missing>", text, sizeof text,
+                                 iniPath().c_str());
         return text;
     }
     // Runs configureCamera on its own thread, as a host's UI thread would.
@@ -123,9 +124,11 @@ TEST_F(NativeDialogRoundTrip, CancelKeepsTheCurrentPageEditsOutOfTheSettings) {
 TEST_F(NativeDialogRoundTrip, OpenPortReadsTheIniByThePlatformRulesAndOkWritesItBack) {
     const std::string longName(300, 'L');
     const std::string section = "[" + name_ + "]\r\n";
-    HANDLE file = CreateFileA(iniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileA(iniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const std::string text = section + "Busload=12abc\r\nStreaming=7\r\nLUT=0\r\nLUTname=" + longName + "\r\n";
+    const std::string text =
+        section + "Busload=12abc\r\nStreaming=7\r\nLUT=0\r\nLUTname=" + longName + "\r\n";
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);

@@ -30,8 +30,7 @@ bool signalAndWait(const char* readyEvent, const char* releaseEvent) {
     return released;
 }
 
-int holdMutex(const char* name, const char* readyEvent, const char* releaseEvent,
-              bool abandon) {
+int holdMutex(const char* name, const char* readyEvent, const char* releaseEvent, bool abandon) {
     HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
     if (!mutex || WaitForSingleObject(mutex, 10000) != WAIT_OBJECT_0) return 2;
     if (!signalAndWait(readyEvent, releaseEvent)) return 3;
@@ -60,7 +59,8 @@ int openCamera(int index, const char* readyEvent, const char* releaseEvent) {
     if (!plugin) return 2;
     auto initialize = bind<decltype(&::initialize)>(plugin, "initialize");
     auto finalize = bind<decltype(&::finalize)>(plugin, "finalize");
-    auto count = bind<decltype(&::getCVLNoOfSupportedCameras)>(plugin, "getCVLNoOfSupportedCameras");
+    auto count =
+        bind<decltype(&::getCVLNoOfSupportedCameras)>(plugin, "getCVLNoOfSupportedCameras");
     auto names = bind<decltype(&::getCVLCameraConfigNames)>(plugin, "getCVLCameraConfigNames");
     auto openPort = bind<decltype(&::openCVLPort)>(plugin, "openCVLPort");
     auto closePort = bind<decltype(&::closeCVLPort)>(plugin, "closeCVLPort");

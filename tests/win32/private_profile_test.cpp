@@ -43,9 +43,8 @@ TEST_F(Win32PrivateProfile, ReadsIntegersByThePlatformRules) {
         const char* key;
         int32_t expected;
     } cases[] = {
-        {"Seven", 7},        {"Word", 0},      {"Empty", 1000}, {"Negative", -12},
-        {"Trailing", 42},    {"Spaced", 9},    {"Missing", 1000}, {"Commented", 1000},
-        {"SEVEN", 7},
+        {"Seven", 7},  {"Word", 0},       {"Empty", 1000},     {"Negative", -12}, {"Trailing", 42},
+        {"Spaced", 9}, {"Missing", 1000}, {"Commented", 1000}, {"SEVEN", 7},
     };
     for (const Case& c : cases)
         EXPECT_EQ(readProfileInt("Cam - 1", c.key, 1000, path_.c_str()), c.expected) << c.key;
@@ -83,7 +82,8 @@ TEST_F(Win32PrivateProfile, WritesCreateAndReplaceKeepingOtherSections) {
     EXPECT_EQ(readProfileInt("Other", "Busload", 0, path_.c_str()), 500);
     EXPECT_EQ(readProfileInt("Cam - 2", "Busload", 0, path_.c_str()), 800);
     const std::string text = fileText();
-    EXPECT_NE(text.find("[Cam - 2]\r\nBusload=800\r\nStreaming=1\r\nLUTname=\r\n"), std::string::npos)
+    EXPECT_NE(text.find("[Cam - 2]\r\nBusload=800\r\nStreaming=1\r\nLUTname=\r\n"),
+              std::string::npos)
         << text;
 }
 

@@ -11,8 +11,8 @@ constexpr DWORD kDeadlineMs = 20000;
 
 std::string uniqueEventName(const char* role) {
     static std::atomic<int> serial{0};
-    return "lvc_test_" + std::to_string(GetCurrentProcessId()) + "_" +
-           std::to_string(serial++) + "_" + role;
+    return "lvc_test_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(serial++) +
+           "_" + role;
 }
 
 }  // namespace
@@ -31,13 +31,13 @@ SecondProcess::SecondProcess(const std::vector<std::string>& arguments) {
     release_ = CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
     if (!ready_ || !release_) throw std::runtime_error("cannot create events");
 
-    std::string commandLine = "\"" + besideTestProgram("lvc_win32_helper.exe") + "\" " +
-                              readyName + " " + releaseName;
+    std::string commandLine =
+        "\"" + besideTestProgram("lvc_win32_helper.exe") + "\" " + readyName + " " + releaseName;
     for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_))
         throw std::runtime_error("cannot start " + commandLine);
 
     HANDLE readyOrEnded[] = {ready_, process_.hProcess};

@@ -77,15 +77,16 @@ int main(int argc, char** argv) {
         plugin.getCVLNoOfSupportedCameras() < 1)
         return 2;
     const std::string name = plugin.getCVLCameraConfigNames()[0];
-    auto configured = std::async(std::launch::async,
-                                 [&] { return plugin.configureCamera(0, name.c_str()); });
+    auto configured =
+        std::async(std::launch::async, [&] { return plugin.configureCamera(0, name.c_str()); });
 
     int status = 0;
     {
         lvc::test::NativeSheet sheet(name);
         for (int page = 0; page < 4; ++page) {
             sheet.chooseTab(page);
-            lvc::test::waitUntil([&] { return PropSheet_GetCurrentPageHwnd(sheet.window()) == sheet.page(page); });
+            lvc::test::waitUntil(
+                [&] { return PropSheet_GetCurrentPageHwnd(sheet.window()) == sheet.page(page); });
             if (page == 1) {
                 HWND features = sheet.control(page, kFeatureList);
                 lvc::test::waitUntil([&] { return ListView_GetItemCount(features) > 0; });

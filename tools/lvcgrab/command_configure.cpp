@@ -20,8 +20,7 @@ int runConfigure(HostSession& host, const Arguments& arguments) {
 
 }  // namespace
 
-extern const Command configureCommand{"configure", "CAMERA",
-                                      "opens the configuration dialog for the camera",
-                                      runConfigure};
+extern const Command configureCommand{
+    "configure", "CAMERA", "opens the configuration dialog for the camera", runConfigure};
 
 }  // namespace lvcgrab

@@ -50,7 +50,8 @@ std::optional<GrabOptions> parseOptions(const Arguments& arguments, std::string&
             options.camera = argument;
             haveCamera = true;
         } else {
-            error = "unexpected argument '" + argument + "' (usage: grab CAMERA [-n FRAMES] "
+            error = "unexpected argument '" + argument +
+                    "' (usage: grab CAMERA [-n FRAMES] "
                     "[-o DIR] [--continuous])";
             return std::nullopt;
         }
@@ -107,8 +108,8 @@ int runGrab(HostSession& host, const Arguments& arguments) {
     std::error_code directoryError;
     std::filesystem::create_directories(options->directory, directoryError);
     if (directoryError)
-        return fail(kExitFailure, "cannot create " + options->directory + ": " +
-                                      directoryError.message());
+        return fail(kExitFailure,
+                    "cannot create " + options->directory + ": " + directoryError.message());
     int exitCode = kExitSuccess;
     const auto port = openCamera(host, options->camera, exitCode);
     if (!port) return exitCode;

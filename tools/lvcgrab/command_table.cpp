@@ -14,8 +14,8 @@ extern const Command setCommand;
 extern const Command configureCommand;
 
 const Command* const kCommands[] = {
-    &listCommand, &grabCommand, &streamCommand, &getCommand, &setCommand, &configureCommand,
-    nullptr,
+    &listCommand, &grabCommand,      &streamCommand, &getCommand,
+    &setCommand,  &configureCommand, nullptr,
 };
 
 const Command* findCommand(const std::string& name) {

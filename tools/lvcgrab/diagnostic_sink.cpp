@@ -46,9 +46,7 @@ void countLine(const char* text) {
 
 }  // namespace
 
-void setVerboseDiagnostics(bool verbose) {
-    verboseDiagnostics = verbose;
-}
+void setVerboseDiagnostics(bool verbose) { verboseDiagnostics = verbose; }
 
 void LVC_CALL receiveDiagnostic(const char* text) {
     if (text == nullptr) return;

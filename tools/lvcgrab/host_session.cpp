@@ -40,9 +40,7 @@ OpenPort::OpenPort(PluginLibrary& plugin, const std::string& cameraName) : plugi
     opened_ = plugin_.openCVLPort(0, kPort, cameraName.c_str(), size_) == 1;
 }
 
-OpenPort::~OpenPort() {
-    close();
-}
+OpenPort::~OpenPort() { close(); }
 
 void OpenPort::close() {
     if (closed_) return;
@@ -56,8 +54,7 @@ uint32_t OpenPort::bytesPerPixel() const {
     return pixelSize == 24 ? 3 : 1;
 }
 
-std::unique_ptr<OpenPort> openCamera(HostSession& host, const std::string& camera,
-                                     int& exitCode) {
+std::unique_ptr<OpenPort> openCamera(HostSession& host, const std::string& camera, int& exitCode) {
     const std::optional<std::string> name = host.findCamera(camera);
     if (!name) {
         exitCode = fail(kExitUsage, "no camera '" + camera + "' on the bus (see 'lvcgrab list')");

@@ -59,7 +59,6 @@ private:
 
 // Opens the camera given by name or index on the host port. On failure writes the one-line
 // error, sets exitCode and returns null.
-std::unique_ptr<OpenPort> openCamera(HostSession& host, const std::string& camera,
-                                     int& exitCode);
+std::unique_ptr<OpenPort> openCamera(HostSession& host, const std::string& camera, int& exitCode);
 
 }  // namespace lvcgrab

@@ -16,30 +16,20 @@ namespace {
 void* openModule(const std::string& path) {
     return reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
 }
-void closeModule(void* module) {
-    FreeLibrary(reinterpret_cast<HMODULE>(module));
-}
+void closeModule(void* module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }
 void* findSymbol(void* module, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(module), name));
 }
-std::string lastLoadError() {
-    return "error " + std::to_string(GetLastError());
-}
+std::string lastLoadError() { return "error " + std::to_string(GetLastError()); }
 std::filesystem::path executablePath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return path;
 }
 #else
-void* openModule(const std::string& path) {
-    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-}
-void closeModule(void* module) {
-    dlclose(module);
-}
-void* findSymbol(void* module, const char* name) {
-    return dlsym(module, name);
-}
+void* openModule(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
+void closeModule(void* module) { dlclose(module); }
+void* findSymbol(void* module, const char* name) { return dlsym(module, name); }
 std::string lastLoadError() {
     const char* text = dlerror();
     return text ? text : "unknown error";
@@ -72,11 +62,10 @@ bool PluginLibrary::load(const std::string& path) {
     return bind(initialize, "initialize") && bind(finalize, "finalize") &&
            bind(getCVLNoOfSupportedCameras, "getCVLNoOfSupportedCameras") &&
            bind(getCVLCameraConfigNames, "getCVLCameraConfigNames") &&
-           bind(setCompleteCallback, "setCompleteCallback") &&
-           bind(openCVLPort, "openCVLPort") && bind(closeCVLPort, "closeCVLPort") &&
-           bind(doCVLGrab, "doCVLGrab") && bind(getCVLGrabRow, "getCVLGrabRow") &&
-           bind(getProperty, "getProperty") && bind(setProperty, "setProperty") &&
-           bind(configureCamera, "configureCamera");
+           bind(setCompleteCallback, "setCompleteCallback") && bind(openCVLPort, "openCVLPort") &&
+           bind(closeCVLPort, "closeCVLPort") && bind(doCVLGrab, "doCVLGrab") &&
+           bind(getCVLGrabRow, "getCVLGrabRow") && bind(getProperty, "getProperty") &&
+           bind(setProperty, "setProperty") && bind(configureCamera, "configureCamera");
 }
 
 std::string defaultPluginPath() {

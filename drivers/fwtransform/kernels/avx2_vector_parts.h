@@ -80,10 +80,12 @@ struct Bgr96 {
 inline Bgr96 interleaveBgr(__m256i blue, __m256i green, __m256i red, const BgrMasks& masks) {
     __m256i chunks[3];
     for (int chunk = 0; chunk < 3; ++chunk) {
-        auto mask = [&](int channel) { return _mm256_load_si256(reinterpret_cast<const __m256i*>(masks.bytes[chunk][channel])); };
-        chunks[chunk] = _mm256_or_si256(
-            _mm256_or_si256(_mm256_shuffle_epi8(blue, mask(0)), _mm256_shuffle_epi8(green, mask(1))),
-            _mm256_shuffle_epi8(red, mask(2)));
+        auto mask = [&](int channel) {
+            return _mm256_load_si256(reinterpret_cast<const __m256i*>(masks.bytes[chunk][channel]));
+        };
+        chunks[chunk] = _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(blue, mask(0)),
+                                                        _mm256_shuffle_epi8(green, mask(1))),
+                                        _mm256_shuffle_epi8(red, mask(2)));
     }
     // Lane 0 made bytes 0..47, lane 1 bytes 48..95.
     return {{_mm256_permute2x128_si256(chunks[0], chunks[1], 0x20),
@@ -99,7 +101,8 @@ struct Avx2VectorParts {
     static std::size_t bayerInterior(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
         if (width < 36) return 2;
         std::size_t last = (width - 34) & ~std::size_t{1};
-        for (std::size_t x = 2; x < last; x += 32) bayerBlock<evenColour, redRow>(out + 3 * x, rows, x);
+        for (std::size_t x = 2; x < last; x += 32)
+            bayerBlock<evenColour, redRow>(out + 3 * x, rows, x);
         bayerBlock<evenColour, redRow>(out + 3 * last, rows, last);
         return last + 32;
     }
@@ -124,7 +127,8 @@ struct Avx2VectorParts {
                                               2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
         std::size_t pixel = 0;
         for (; pixel + 11 <= pixels; pixel += 10) {
-            __m256i swapped = _mm256_shuffle_epi8(loadLanes(in + 3 * pixel, in + 3 * pixel + 15), swap);
+            __m256i swapped =
+                _mm256_shuffle_epi8(loadLanes(in + 3 * pixel, in + 3 * pixel + 15), swap);
             store128(out + 3 * pixel, _mm256_castsi256_si128(swapped));
             store128(out + 3 * pixel + 15, _mm256_extracti128_si256(swapped, 1));
         }
@@ -167,20 +171,20 @@ private:
         };
         auto evenPixels = [&at](int dy, int dx) {
             switch (dx) {
-                case -2: return evenBytes(at(dy, -2));
-                case -1: return oddBytes(at(dy, -2));
-                case 0: return evenBytes(at(dy, 0));
-                case 1: return oddBytes(at(dy, 0));
-                default: return evenBytes(at(dy, 2));
+            case -2: return evenBytes(at(dy, -2));
+            case -1: return oddBytes(at(dy, -2));
+            case 0: return evenBytes(at(dy, 0));
+            case 1: return oddBytes(at(dy, 0));
+            default: return evenBytes(at(dy, 2));
             }
         };
         auto oddPixels = [&at](int dy, int dx) {
             switch (dx) {
-                case -2: return oddBytes(at(dy, -2));
-                case -1: return evenBytes(at(dy, 0));
-                case 0: return oddBytes(at(dy, 0));
-                case 1: return evenBytes(at(dy, 2));
-                default: return oddBytes(at(dy, 2));
+            case -2: return oddBytes(at(dy, -2));
+            case -1: return evenBytes(at(dy, 0));
+            case 0: return oddBytes(at(dy, 0));
+            case 1: return evenBytes(at(dy, 2));
+            default: return oddBytes(at(dy, 2));
             }
         };
         Channels<I16x16> even = bayerChannels<evenColour, redRow>(evenPixels);
@@ -207,8 +211,8 @@ private:
             lumas[h][1] = (halves[h] >> 24) & 0xFF;
         }
         auto pack = [](I32x8 a, I32x8 b) {
-            return reinterpret_cast<I16x16>(_mm256_packs_epi32(reinterpret_cast<__m256i>(a),
-                                                               reinterpret_cast<__m256i>(b)));
+            return reinterpret_cast<I16x16>(
+                _mm256_packs_epi32(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
         };
         I16x16 luma0 = pack(lumas[0][0], lumas[1][0]), luma1 = pack(lumas[0][1], lumas[1][1]);
         __m256i channels[3];
@@ -223,34 +227,42 @@ private:
     static void yuv411Block(uint8_t* out, const uint8_t* in) {
         // Lanes: groups 0, 1 | 2, 3 and groups 4, 5 | 6, 7.
         __m256i first = loadLanes(in, in + 12), second = loadLanes(in + 24, in + 36);
-        const __m256i lumaBytes = _mm256_setr_epi8(1, -1, 2, -1, 4, -1, 5, -1, 7, -1, 8, -1, 10, -1, 11, -1,
-                                                   1, -1, 2, -1, 4, -1, 5, -1, 7, -1, 8, -1, 10, -1, 11, -1);
+        const __m256i lumaBytes =
+            _mm256_setr_epi8(1, -1, 2, -1, 4, -1, 5, -1, 7, -1, 8, -1, 10, -1, 11, -1, 1, -1, 2, -1,
+                             4, -1, 5, -1, 7, -1, 8, -1, 10, -1, 11, -1);
         I16x16 lumaFirst = reinterpret_cast<I16x16>(_mm256_shuffle_epi8(first, lumaBytes));
         I16x16 lumaSecond = reinterpret_cast<I16x16>(_mm256_shuffle_epi8(second, lumaBytes));
         // One group per 32-bit lane: lane 0 groups 0, 1, 4, 5; lane 1 groups 2, 3, 6, 7.
         auto chroma = [first, second](int at) {
-            const __m256i fromFirst = _mm256_setr_epi8(at, -1, -1, -1, at + 6, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
-                                                       at, -1, -1, -1, at + 6, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-            const __m256i fromSecond = _mm256_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, at, -1, -1, -1, at + 6, -1, -1, -1,
-                                                        -1, -1, -1, -1, -1, -1, -1, -1, at, -1, -1, -1, at + 6, -1, -1, -1);
-            return reinterpret_cast<I32x8>(_mm256_or_si256(_mm256_shuffle_epi8(first, fromFirst),
-                                                           _mm256_shuffle_epi8(second, fromSecond))) -
+            const __m256i fromFirst = _mm256_setr_epi8(
+                at, -1, -1, -1, at + 6, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, at, -1, -1, -1,
+                at + 6, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+            const __m256i fromSecond = _mm256_setr_epi8(
+                -1, -1, -1, -1, -1, -1, -1, -1, at, -1, -1, -1, at + 6, -1, -1, -1, -1, -1, -1, -1,
+                -1, -1, -1, -1, at, -1, -1, -1, at + 6, -1, -1, -1);
+            return reinterpret_cast<I32x8>(
+                       _mm256_or_si256(_mm256_shuffle_epi8(first, fromFirst),
+                                       _mm256_shuffle_epi8(second, fromSecond))) -
                    128;
         };
         I32x8 u = chroma(0), v = chroma(3);
         I32x8 terms[3] = {blueTerm(u), greenTerm(u, v), redTerm(v)};
         // Each group's term over its four pixels: words 0, 1 for the first vector's lanes,
         // words 2, 3 for the second's.
-        const __m256i spreadFirst = _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 3, 2, 3, 2, 3,
-                                                     0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 3, 2, 3, 2, 3);
-        const __m256i spreadSecond = _mm256_setr_epi8(4, 5, 4, 5, 4, 5, 4, 5, 6, 7, 6, 7, 6, 7, 6, 7,
-                                                      4, 5, 4, 5, 4, 5, 4, 5, 6, 7, 6, 7, 6, 7, 6, 7);
+        const __m256i spreadFirst =
+            _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 2, 3, 2, 3, 2, 3, 2, 3, 0, 1, 0, 1, 0, 1, 0, 1,
+                             2, 3, 2, 3, 2, 3, 2, 3);
+        const __m256i spreadSecond =
+            _mm256_setr_epi8(4, 5, 4, 5, 4, 5, 4, 5, 6, 7, 6, 7, 6, 7, 6, 7, 4, 5, 4, 5, 4, 5, 4, 5,
+                             6, 7, 6, 7, 6, 7, 6, 7);
         __m256i channels[3];
         for (int c = 0; c < 3; ++c) {
             __m256i words = _mm256_packs_epi32(reinterpret_cast<__m256i>(terms[c]),
                                                reinterpret_cast<__m256i>(terms[c]));
-            I16x16 first16 = lumaFirst + reinterpret_cast<I16x16>(_mm256_shuffle_epi8(words, spreadFirst));
-            I16x16 second16 = lumaSecond + reinterpret_cast<I16x16>(_mm256_shuffle_epi8(words, spreadSecond));
+            I16x16 first16 =
+                lumaFirst + reinterpret_cast<I16x16>(_mm256_shuffle_epi8(words, spreadFirst));
+            I16x16 second16 =
+                lumaSecond + reinterpret_cast<I16x16>(_mm256_shuffle_epi8(words, spreadSecond));
             // Pixels 0..7, 16..23 | 8..15, 24..31, then in order.
             channels[c] = _mm256_permute4x64_epi64(packToBytes(first16, second16), 0xD8);
         }

@@ -115,12 +115,10 @@ public:
     // rows: the five source rows centred on this one, edges already mirrored.
     static void convert(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
         std::size_t interiorEnd = convertInterior(out, rows, width);
-        for (std::size_t x = 0; x < 2 && x < width; ++x) {
+        for (std::size_t x = 0; x < 2 && x < width; ++x)
             convertMirrored(out + 3 * x, rows, x, width);
-        }
-        for (std::size_t x = interiorEnd; x < width; ++x) {
+        for (std::size_t x = interiorEnd; x < width; ++x)
             convertMirrored(out + 3 * x, rows, x, width);
-        }
     }
 
 private:
@@ -129,9 +127,8 @@ private:
     static std::size_t convertInterior(uint8_t* out, const uint8_t* const* rows,
                                        std::size_t width) {
         std::size_t x = 2;
-        if constexpr (Samples::bytesPerSample == 1) {
+        if constexpr (Samples::bytesPerSample == 1)
             x = Vector::template bayerInterior<evenColour, redRow>(out, rows, width);
-        }
         for (; x + 4 <= width; x += 2) {
             std::ptrdiff_t column = static_cast<std::ptrdiff_t>(x);
             auto even = [rows, column](int dy, int dx) {
@@ -153,11 +150,10 @@ private:
                                                 static_cast<std::ptrdiff_t>(width));
             return Samples::at(rows[dy + 2], column);
         };
-        if (x % 2 == 0) {
+        if (x % 2 == 0)
             demosaicPixel<evenColour, redRow>(bgr, get);
-        } else {
+        else
             demosaicPixel<oddColour, redRow>(bgr, get);
-        }
     }
 };
 
@@ -178,25 +174,23 @@ template <class Samples, class Vector>
 void demosaicRow(uint8_t* out, const uint8_t* const* rows, std::size_t width, uint32_t pattern,
                  std::size_t y) {
     Colour first = firstColour(pattern, y);
-    if (rowHoldsRed(pattern, y)) {
-        if (first == Colour::green) {
+    if (rowHoldsRed(pattern, y))
+        if (first == Colour::green)
             BayerRow<Samples, Vector, Colour::green, true>::convert(out, rows, width);
-        } else {
+        else
             BayerRow<Samples, Vector, Colour::red, true>::convert(out, rows, width);
-        }
-    } else if (first == Colour::green) {
+    else if (first == Colour::green)
         BayerRow<Samples, Vector, Colour::green, false>::convert(out, rows, width);
-    } else {
+    else
         BayerRow<Samples, Vector, Colour::blue, false>::convert(out, rows, width);
-    }
 }
 
 // The five source rows around row y, mirrored at the top and bottom.
 inline void mosaicWindow(const uint8_t* rows[5], const uint8_t* in, std::size_t stride,
                          std::size_t y, std::size_t height) {
     for (int dy = -2; dy <= 2; ++dy) {
-        std::ptrdiff_t source = mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy,
-                                            static_cast<std::ptrdiff_t>(height));
+        std::ptrdiff_t source =
+            mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy, static_cast<std::ptrdiff_t>(height));
         rows[dy + 2] = in + static_cast<std::size_t>(source) * stride;
     }
 }

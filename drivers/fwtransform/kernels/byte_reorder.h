@@ -18,9 +18,8 @@ void rgbToBgr(uint8_t* out, const uint8_t* in, std::size_t pixels) {
 
 template <class Vector>
 void grey16ToGrey8(uint8_t* out, const uint8_t* in, std::size_t pixels) {
-    for (std::size_t pixel = Vector::grey16ToGrey8(out, in, pixels); pixel < pixels; ++pixel) {
+    for (std::size_t pixel = Vector::grey16ToGrey8(out, in, pixels); pixel < pixels; ++pixel)
         out[pixel] = in[2 * pixel];
-    }
 }
 
 }  // namespace

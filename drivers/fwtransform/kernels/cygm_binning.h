@@ -38,8 +38,8 @@ inline CygmCell cygmCell(uint32_t pattern) {
 
 // One output row pair from the even source row and the odd one (field-sequential input).
 template <class Vector>
-void binCygmRows(uint8_t* outEven, uint8_t* outOdd, const uint8_t* evenRow,
-                 const uint8_t* oddRow, std::size_t width, CygmCell cell) {
+void binCygmRows(uint8_t* outEven, uint8_t* outOdd, const uint8_t* evenRow, const uint8_t* oddRow,
+                 std::size_t width, CygmCell cell) {
     const uint8_t* cellRows[2] = {evenRow, oddRow};
     auto sample = [&cellRows](unsigned offset, std::size_t x) {
         return static_cast<int>(cellRows[offset / 2][x + offset % 2]);

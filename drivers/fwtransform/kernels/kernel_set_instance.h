@@ -14,8 +14,8 @@ namespace {
 
 template <class Vector>
 constexpr KernelSet kernelSetWith() {
-    return {yuv411ToBgr<Vector>,    yuv422ToBgr<Vector>,    rgbToBgr<Vector>,
-            grey16ToGrey8<Vector>,  demosaic<Raw8Samples, Vector>, demosaicRaw16<Vector>,
+    return {yuv411ToBgr<Vector>,   yuv422ToBgr<Vector>,           rgbToBgr<Vector>,
+            grey16ToGrey8<Vector>, demosaic<Raw8Samples, Vector>, demosaicRaw16<Vector>,
             binCygm<Vector>};
 }
 

@@ -27,9 +27,8 @@ void demosaicRaw16(uint8_t* out, const uint8_t* in, std::size_t width, std::size
     uint8_t ring[5][raw16RingWidth];
     std::size_t reduced = 0;
     for (std::size_t y = 0; y < height; ++y) {
-        for (; reduced <= y + 2 && reduced < height; ++reduced) {
+        for (; reduced <= y + 2 && reduced < height; ++reduced)
             reduceRow<Vector>(ring[reduced % 5], in + 2 * width * reduced, width);
-        }
         const uint8_t* rows[5];
         for (int dy = -2; dy <= 2; ++dy) {
             std::ptrdiff_t source = mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy,

@@ -17,8 +17,7 @@ struct ScalarOnly {
     static std::size_t yuv422ToBgr(uint8_t*, const uint8_t*, std::size_t) { return 0; }
     static std::size_t rgbToBgr(uint8_t*, const uint8_t*, std::size_t) { return 0; }
     static std::size_t grey16ToGrey8(uint8_t*, const uint8_t*, std::size_t) { return 0; }
-    static std::size_t cygmRows(uint8_t*, uint8_t*, const uint8_t* const*, std::size_t,
-                                CygmCell) {
+    static std::size_t cygmRows(uint8_t*, uint8_t*, const uint8_t* const*, std::size_t, CygmCell) {
         return 0;
     }
 };

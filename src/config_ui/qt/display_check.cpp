@@ -10,8 +10,8 @@ namespace lvc::qt {
 namespace {
 
 // Platforms that need no display server.
-constexpr const char* kHeadlessPlatforms[] = {"offscreen", "minimal", "minimalegl", "vnc",
-                                              "linuxfb", "eglfs", "vkkhrdisplay"};
+constexpr const char* kHeadlessPlatforms[] = {"offscreen", "minimal", "minimalegl",  "vnc",
+                                              "linuxfb",   "eglfs",   "vkkhrdisplay"};
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -72,8 +72,9 @@ bool displayUsable(std::string* reason) {
     if (!platform.empty()) return platformUsable(platform, reason);
     if (!environment("DISPLAY").empty()) return xServerReachable(reason);
     if (!environment("WAYLAND_DISPLAY").empty() && waylandPluginInstalled()) return true;
-    *reason = "no display (DISPLAY and WAYLAND_DISPLAY are not set; "
-              "QT_QPA_PLATFORM=offscreen renders without one)";
+    *reason =
+        "no display (DISPLAY and WAYLAND_DISPLAY are not set; "
+        "QT_QPA_PLATFORM=offscreen renders without one)";
     return false;
 }
 

@@ -29,12 +29,9 @@ std::string toStd(const QString& text) { return text.toLocal8Bit().toStdString()
 
 Qt::Alignment toQt(ColumnAlignment alignment) {
     switch (alignment) {
-    case ColumnAlignment::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case ColumnAlignment::Center:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    default:
-        return Qt::AlignLeft | Qt::AlignVCenter;
+    case ColumnAlignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+    case ColumnAlignment::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
@@ -82,20 +79,16 @@ QtPageView::QtPageView(const PageTemplate& pageTemplate, QWidget* page, const Di
 QWidget* QtPageView::createControl(const ControlTemplate& control, QWidget* previous) {
     QString text = QString::fromLocal8Bit(control.text);
     switch (control.kind) {
-    case ControlKind::GroupBox:
-        return new QGroupBox(text, page_);
+    case ControlKind::GroupBox: return new QGroupBox(text, page_);
     case ControlKind::Label: {
         auto* label = new QLabel(text, page_);
         label->setAlignment((control.style & kStyleAlignRight ? Qt::AlignRight : Qt::AlignLeft) |
                             Qt::AlignTop);
         return label;
     }
-    case ControlKind::ListBox:
-        return new QListWidget(page_);
-    case ControlKind::ComboBox:
-        return new QComboBox(page_);
-    case ControlKind::Edit:
-        return createEdit(control, page_);
+    case ControlKind::ListBox: return new QListWidget(page_);
+    case ControlKind::ComboBox: return new QComboBox(page_);
+    case ControlKind::Edit: return createEdit(control, page_);
     case ControlKind::SpinControl: {
         auto* spin = new UpDownControl(page_);
         if (control.style & kStyleAutoBuddy)
@@ -107,14 +100,11 @@ QWidget* QtPageView::createControl(const ControlTemplate& control, QWidget* prev
         button->setAutoDefault(false);
         return button;
     }
-    case ControlKind::CheckBox:
-        return new QCheckBox(text, page_);
-    case ControlKind::ListView:
-        return createListView(page_);
+    case ControlKind::CheckBox: return new QCheckBox(text, page_);
+    case ControlKind::ListView: return createListView(page_);
     case ControlKind::TrackBar:
-        return new TrackBar(page_, [this, id = control.id] {
-            raise_(id, ControlEvent::TrackReleased);
-        });
+        return new TrackBar(page_,
+                            [this, id = control.id] { raise_(id, ControlEvent::TrackReleased); });
     }
     return new QWidget(page_);
 }
@@ -318,8 +308,7 @@ int32_t QtPageView::addListViewRow(int32_t id, const std::string& text, uint32_t
     return list->topLevelItemCount() - 1;
 }
 
-void QtPageView::setListViewCell(int32_t id, int32_t row, int32_t column,
-                                 const std::string& text) {
+void QtPageView::setListViewCell(int32_t id, int32_t row, int32_t column, const std::string& text) {
     if (auto* list = find<QTreeWidget>(id))
         if (QTreeWidgetItem* item = list->topLevelItem(row)) item->setText(column, fromStd(text));
 }
@@ -337,7 +326,8 @@ int32_t QtPageView::listViewRowCount(int32_t id) {
 
 uint32_t QtPageView::listViewRowData(int32_t id, int32_t row) {
     if (auto* list = find<QTreeWidget>(id))
-        if (QTreeWidgetItem* item = list->topLevelItem(row)) return item->data(0, kDataRole).toUInt();
+        if (QTreeWidgetItem* item = list->topLevelItem(row))
+            return item->data(0, kDataRole).toUInt();
     return 0;
 }
 

@@ -43,8 +43,7 @@ public:
     void addListViewColumn(int32_t id, int32_t column, const std::string& heading,
                            int32_t widthPixels, ColumnAlignment alignment) override;
     int32_t addListViewRow(int32_t id, const std::string& text, uint32_t data) override;
-    void setListViewCell(int32_t id, int32_t row, int32_t column,
-                         const std::string& text) override;
+    void setListViewCell(int32_t id, int32_t row, int32_t column, const std::string& text) override;
     std::string listViewCell(int32_t id, int32_t row, int32_t column) override;
     int32_t listViewRowCount(int32_t id) override;
     uint32_t listViewRowData(int32_t id, int32_t row) override;

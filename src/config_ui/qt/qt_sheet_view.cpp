@@ -39,7 +39,8 @@ QtSheetView::QtSheetView(std::unique_ptr<QApplication> application)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QObject::connect(tabs_, &QTabWidget::currentChanged, [this](int index) { onTabChanged(index); });
+    QObject::connect(tabs_, &QTabWidget::currentChanged,
+                     [this](int index) { onTabChanged(index); });
     QObject::connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, [this] {
         if (events_) events_->onOk();
     });
@@ -75,11 +76,11 @@ int32_t QtSheetView::addPage(const PageTemplate& page) {
 
 PageView& QtSheetView::createPage(int32_t page) {
     auto index = static_cast<std::size_t>(page);
-    pages_.at(index) = std::make_unique<QtPageView>(
-        *templates_.at(index), pageWidgets_.at(index), units_,
-        [this, page](int32_t id, ControlEvent event) {
-            if (events_) events_->onControlEvent(page, id, event);
-        });
+    pages_.at(index) =
+        std::make_unique<QtPageView>(*templates_.at(index), pageWidgets_.at(index), units_,
+                                     [this, page](int32_t id, ControlEvent event) {
+                                         if (events_) events_->onControlEvent(page, id, event);
+                                     });
     return *pages_[index];
 }
 

@@ -45,7 +45,8 @@ void UpDownControl::setPosition(int32_t position) {
 
 int32_t UpDownControl::position() {
     if (buddy_)
-        position_ = spinPositionFromText(buddy_->text().toStdString(), lowest_, highest_, position_);
+        position_ =
+            spinPositionFromText(buddy_->text().toStdString(), lowest_, highest_, position_);
     return position_;
 }
 

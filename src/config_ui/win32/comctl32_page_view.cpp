@@ -75,7 +75,8 @@ bool Comctl32PageView::isChecked(int32_t id) {
 
 void Comctl32PageView::clearList(int32_t id) {
     bool combo = false;
-    if (HWND window = list(id, &combo)) SendMessageA(window, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    if (HWND window = list(id, &combo))
+        SendMessageA(window, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
 }
 
 int32_t Comctl32PageView::addListItem(int32_t id, const std::string& text, uint32_t data) {
@@ -102,8 +103,8 @@ std::string Comctl32PageView::listItemText(int32_t id, int32_t index) {
     bool combo = false;
     HWND window = list(id, &combo);
     if (!window || !validIndex(index, listCount(id))) return {};
-    const LRESULT length =
-        SendMessageA(window, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageA(window, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN,
+                                        static_cast<WPARAM>(index), 0);
     if (length <= 0) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     SendMessageA(window, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(index),
@@ -116,8 +117,8 @@ uint32_t Comctl32PageView::listItemData(int32_t id, int32_t index) {
     bool combo = false;
     HWND window = list(id, &combo);
     if (!window || !validIndex(index, listCount(id))) return 0xFFFFFFFFu;
-    return static_cast<uint32_t>(
-        SendMessageA(window, combo ? CB_GETITEMDATA : LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    return static_cast<uint32_t>(SendMessageA(window, combo ? CB_GETITEMDATA : LB_GETITEMDATA,
+                                              static_cast<WPARAM>(index), 0));
 }
 
 void Comctl32PageView::setListSelection(int32_t id, int32_t index) {
@@ -154,7 +155,8 @@ void Comctl32PageView::spinRange(int32_t id, int32_t* lowest, int32_t* highest) 
     int low = 0;
     int high = 0;
     if (HWND spin = control(id, ControlKind::SpinControl))
-        SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+        SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                     reinterpret_cast<LPARAM>(&high));
     if (lowest) *lowest = low;
     if (highest) *highest = high;
 }
@@ -172,7 +174,8 @@ int32_t Comctl32PageView::spinPosition(int32_t id) {
     HWND spin = control(id, ControlKind::SpinControl);
     if (!spin) return 0;
     BOOL failed = FALSE;
-    const auto last = static_cast<int32_t>(SendMessageA(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+    const auto last = static_cast<int32_t>(
+        SendMessageA(spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
     HWND buddy = reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0));
     if (!buddy) return last;
     // The buddy's text decides, read the same way on every platform: a number outside the
@@ -198,7 +201,8 @@ void Comctl32PageView::setTrackBarRange(int32_t id, int32_t lowest, int32_t high
 }
 
 void Comctl32PageView::setTrackBarPosition(int32_t id, int32_t position) {
-    if (HWND bar = control(id, ControlKind::TrackBar)) SendMessageA(bar, TBM_SETPOS, TRUE, position);
+    if (HWND bar = control(id, ControlKind::TrackBar))
+        SendMessageA(bar, TBM_SETPOS, TRUE, position);
 }
 
 int32_t Comctl32PageView::trackBarPosition(int32_t id) {
@@ -224,7 +228,8 @@ void Comctl32PageView::addListViewColumn(int32_t id, int32_t column, const std::
     entry.cx = widthPixels;
     entry.pszText = const_cast<char*>(heading.c_str());
     entry.iSubItem = column;
-    SendMessageA(view, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&entry));
+    SendMessageA(view, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&entry));
 }
 
 int32_t Comctl32PageView::addListViewRow(int32_t id, const std::string& text, uint32_t data) {
@@ -235,7 +240,8 @@ int32_t Comctl32PageView::addListViewRow(int32_t id, const std::string& text, ui
     item.iItem = static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0));
     item.pszText = const_cast<char*>(text.c_str());
     item.lParam = static_cast<LPARAM>(data);
-    return static_cast<int32_t>(SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int32_t>(
+        SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void Comctl32PageView::setListViewCell(int32_t id, int32_t row, int32_t column,
@@ -282,7 +288,8 @@ void Comctl32PageView::setListViewSelection(int32_t id, int32_t row) {
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     if (!validIndex(row, listViewRowCount(id))) {
         item.state = 0;
-        SendMessageA(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&item));
         return;
     }
     item.state = LVIS_SELECTED | LVIS_FOCUSED;

@@ -142,7 +142,8 @@ int CALLBACK Comctl32SheetView::sheetCallback(HWND /*window*/, UINT message, LPA
     if (message == PSCB_PRECREATE) {
         auto* words = reinterpret_cast<WORD*>(lParam);
         const bool extended = words[1] == 0xFFFF;  // DLGTEMPLATEEX: style after 12 bytes
-        auto* style = reinterpret_cast<DWORD*>(reinterpret_cast<BYTE*>(lParam) + (extended ? 12 : 0));
+        auto* style =
+            reinterpret_cast<DWORD*>(reinterpret_cast<BYTE*>(lParam) + (extended ? 12 : 0));
         *style &= ~static_cast<DWORD>(WS_VISIBLE);
     }
     return 0;
@@ -249,7 +250,8 @@ void Comctl32SheetView::pageActivated(int32_t index) {
     if (switchingPage_) return;
     const int32_t previous = shownPage_;
     shownPage_ = index;
-    if (index != previous && sheet_) PostMessageA(sheet_, kTabChosenMessage, static_cast<WPARAM>(index), previous);
+    if (index != previous && sheet_)
+        PostMessageA(sheet_, kTabChosenMessage, static_cast<WPARAM>(index), previous);
 }
 
 bool Comctl32SheetView::handleSheetMessage(UINT message, WPARAM wParam) {
@@ -280,6 +282,8 @@ LRESULT CALLBACK Comctl32SheetView::sheetProcedure(HWND window, UINT message, WP
     return CallWindowProcA(view->sheetBaseProcedure_, window, message, wParam, lParam);
 }
 
-std::unique_ptr<SheetView> createPlatformSheetView() { return std::make_unique<Comctl32SheetView>(); }
+std::unique_ptr<SheetView> createPlatformSheetView() {
+    return std::make_unique<Comctl32SheetView>();
+}
 
 }  // namespace lvc

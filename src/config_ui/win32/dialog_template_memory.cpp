@@ -80,7 +80,8 @@ DWORD windowStyle(const ControlTemplate& control) {
                flag(control, kStyleArrowKeys, UDS_ARROWKEYS);
     case ControlKind::PushButton: return common | WS_TABSTOP | BS_PUSHBUTTON;
     case ControlKind::CheckBox:
-        return common | WS_TABSTOP | (has(control, kStyleAutoCheck) ? BS_AUTOCHECKBOX : BS_CHECKBOX);
+        return common | WS_TABSTOP |
+               (has(control, kStyleAutoCheck) ? BS_AUTOCHECKBOX : BS_CHECKBOX);
     case ControlKind::ListView:
         return common | WS_TABSTOP | flag(control, kStyleBorder, WS_BORDER) |
                flag(control, kStyleReportView, LVS_REPORT) |

@@ -25,11 +25,9 @@ bool openFileDialog(HWND owner, const FileDialogRequest& request, std::string* p
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = request.defaultExtension && *request.defaultExtension
-                             ? request.defaultExtension
-                             : nullptr;
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST |
-                   (request.mustExist ? OFN_FILEMUSTEXIST : 0) |
+    dialog.lpstrDefExt =
+        request.defaultExtension && *request.defaultExtension ? request.defaultExtension : nullptr;
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | (request.mustExist ? OFN_FILEMUSTEXIST : 0) |
                    (request.hideReadOnly ? OFN_HIDEREADONLY : 0);
     if (!GetOpenFileNameA(&dialog)) return false;
     if (path) *path = file;

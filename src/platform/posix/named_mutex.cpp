@@ -110,8 +110,8 @@ SharedMutex* mapSharedMutex(const std::string& objectName) {
     const bool sized = fstat(descriptor, &status) == 0 &&
                        (status.st_size >= static_cast<off_t>(sizeof(SharedMutex)) ||
                         ftruncate(descriptor, sizeof(SharedMutex)) == 0);
-    void* mapping = sized ? mmap(nullptr, sizeof(SharedMutex), PROT_READ | PROT_WRITE,
-                                 MAP_SHARED, descriptor, 0)
+    void* mapping = sized ? mmap(nullptr, sizeof(SharedMutex), PROT_READ | PROT_WRITE, MAP_SHARED,
+                                 descriptor, 0)
                           : MAP_FAILED;
     close(descriptor);
     if (mapping == MAP_FAILED) return nullptr;
@@ -190,15 +190,11 @@ MutexWait taken(SharedMutex* shared, bool ownerDied) {
 
 MutexWait lockResult(SharedMutex* shared, int status) {
     switch (status) {
-    case 0:
-        return taken(shared, false);
-    case EOWNERDEAD:
-        return taken(shared, true);
+    case 0: return taken(shared, false);
+    case EOWNERDEAD: return taken(shared, true);
     case EBUSY:
-    case ETIMEDOUT:
-        return MutexWait::TimedOut;
-    default:
-        return MutexWait::Failed;
+    case ETIMEDOUT: return MutexWait::TimedOut;
+    default: return MutexWait::Failed;
     }
 }
 

@@ -23,14 +23,12 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
 }
 
 std::string_view trim(std::string_view text) {
@@ -42,9 +40,8 @@ std::string_view trim(std::string_view text) {
 
 std::string_view unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
+        value.back() == value.front())
         return value.substr(1, value.size() - 2);
-    }
     return value;
 }
 
@@ -123,9 +120,8 @@ int32_t parseLeadingInteger(std::string_view text) {
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) position = 1;
     uint32_t magnitude = 0;
-    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
+    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position)
         magnitude = magnitude * 10u + static_cast<uint32_t>(text[position] - '0');
-    }
     return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
@@ -158,7 +154,8 @@ std::string changedContent(const std::string& original, const char* section, con
                 // The key keeps the spelling it has in the file.
                 const std::string replaced = std::string(parsed.name) + "=" + value + newline;
                 std::string result;
-                for (std::size_t j = 0; j < lines.size(); ++j) result += j == i ? replaced : lines[j];
+                for (std::size_t j = 0; j < lines.size(); ++j)
+                    result += j == i ? replaced : lines[j];
                 return result;
             }
         }
@@ -242,16 +239,15 @@ uint32_t readProfileString(const char* section, const char* key, const char* def
                            char* buffer, uint32_t size, const char* path) {
     if (!buffer || size == 0) return 0;
     const auto value = findValue(section, key, path);
-    const std::string_view text = value ? std::string_view(*value)
-                                        : std::string_view(defaultValue ? defaultValue : "");
+    const std::string_view text =
+        value ? std::string_view(*value) : std::string_view(defaultValue ? defaultValue : "");
     const std::size_t length = std::min<std::size_t>(text.size(), size - 1);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
     return static_cast<uint32_t>(length);
 }
 
-bool writeProfileString(const char* section, const char* key, const char* value,
-                        const char* path) {
+bool writeProfileString(const char* section, const char* key, const char* value, const char* path) {
     if (!path || !*path || !isWritable(section, key, value)) return false;
     const ProfileLock lock(path);
     if (!lock.held()) return false;

@@ -12,8 +12,7 @@ bool formatLocalTimeOfDay(char* destination, std::size_t size) {
     if (size < 9) return false;
     SYSTEMTIME local;
     GetLocalTime(&local);
-    std::snprintf(destination, size, "%02u:%02u:%02u", local.wHour, local.wMinute,
-                  local.wSecond);
+    std::snprintf(destination, size, "%02u:%02u:%02u", local.wHour, local.wMinute, local.wSecond);
     return true;
 }
 

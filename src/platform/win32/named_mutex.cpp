@@ -40,12 +40,9 @@ NamedMutex* openOrCreateNamedMutex(const char* name) {
 MutexWait waitNamedMutex(NamedMutex* mutex, uint32_t timeoutMs) {
     switch (WaitForSingleObject(mutex->handle(), timeoutMs)) {
     case WAIT_OBJECT_0:
-    case WAIT_ABANDONED:
-        return MutexWait::Acquired;
-    case WAIT_TIMEOUT:
-        return MutexWait::TimedOut;
-    default:
-        return MutexWait::Failed;
+    case WAIT_ABANDONED: return MutexWait::Acquired;
+    case WAIT_TIMEOUT: return MutexWait::TimedOut;
+    default: return MutexWait::Failed;
     }
 }
 

@@ -35,8 +35,7 @@ uint32_t readProfileString(const char* section, const char* key, const char* def
     return GetPrivateProfileStringA(section, key, defaultValue, buffer, size, file);
 }
 
-bool writeProfileString(const char* section, const char* key, const char* value,
-                        const char* path) {
+bool writeProfileString(const char* section, const char* key, const char* value, const char* path) {
     char file[MAX_PATH];
     return fullPath(path, file) && WritePrivateProfileStringA(section, key, value, file) != 0;
 }

@@ -7,8 +7,7 @@
  * too large to address. Nothing is written on failure. The calls keep no state and may
  * run on any thread, concurrently.
  */
-#ifndef LORVENACAM_DRIVER_FWTRANSFORM_H
-#define LORVENACAM_DRIVER_FWTRANSFORM_H
+#pragma once
 
 #include <stdint.h>
 
@@ -91,6 +90,4 @@ FWT_API int32_t FWT_CALL FWT_Raw16ToBGR(uint8_t* out, const uint8_t* in, uint32_
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

@@ -1,9 +1,8 @@
 /* Test control interface of the simulated bus. Exported by the FwControl library
  * beside the FWC_ calls; only tests, benchmarks and demos use it. */
-#ifndef LORVENACAM_FWSIM_H
-#define LORVENACAM_FWSIM_H
+#pragma once
 
-#include "../../src/driver/fwcontrol.h"
+#include "fwcontrol.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -37,9 +36,8 @@ FWC_API int32_t FWC_CALL FWS_GetGroundTruth(uint32_t cameraId, uint32_t frameNum
  * from a frame converted to 8-bit grey (channels 1) or BGR (channels 3).
  * FWC_ERR_NO_FRAME_CODE when the image carries none. Frames are numbered from 1 per
  * camera. */
-FWC_API int32_t FWC_CALL FWS_ReadFrameNumber(const uint8_t* image, uint32_t width,
-                                             uint32_t height, uint32_t channels,
-                                             uint32_t* frameNumber);
+FWC_API int32_t FWC_CALL FWS_ReadFrameNumber(const uint8_t* image, uint32_t width, uint32_t height,
+                                             uint32_t channels, uint32_t* frameNumber);
 /* The rate the camera makes frames at in "realtime" timing: its fixed rate, or the
  * Format 7 bus-load formula, at most the camera's maxFrameRate. */
 FWC_API int32_t FWC_CALL FWS_GetFrameRate(uint32_t cameraId, double* framesPerSecond);
@@ -54,6 +52,4 @@ FWC_API int32_t FWC_CALL FWS_GetLut(uint32_t cameraId, uint8_t* values, uint32_t
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

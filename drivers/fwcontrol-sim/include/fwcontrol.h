@@ -6,8 +6,7 @@
  * Output pointers documented as "may be null" are skipped when null; any other null
  * pointer is refused with FWC_ERR_NULL_POINTER.
  */
-#ifndef LORVENACAM_DRIVER_FWCONTROL_H
-#define LORVENACAM_DRIVER_FWCONTROL_H
+#pragma once
 
 #include <stdint.h>
 
@@ -34,11 +33,7 @@ extern "C" {
 #endif
 
 /* Notification kinds for FWC_RegisterNotification. */
-enum {
-    FWC_NOTIFY_FRAME_COMPLETE = 2,
-    FWC_NOTIFY_FRAME_DROPPED = 4,
-    FWC_NOTIFY_ERROR = 6
-};
+enum { FWC_NOTIFY_FRAME_COMPLETE = 2, FWC_NOTIFY_FRAME_DROPPED = 4, FWC_NOTIFY_ERROR = 6 };
 
 /* FWC_GetCameraInfo items. */
 enum {
@@ -57,12 +52,7 @@ enum {
 };
 
 /* Feature statuses. */
-enum {
-    FWC_STATUS_OFF = 0,
-    FWC_STATUS_ON = 1,
-    FWC_STATUS_ONE_PUSH = 2,
-    FWC_STATUS_AUTO = 3
-};
+enum { FWC_STATUS_OFF = 0, FWC_STATUS_ON = 1, FWC_STATUS_ONE_PUSH = 2, FWC_STATUS_AUTO = 3 };
 
 #define FWC_ALL_CAMERAS 0xFFFFFFFFu  /* camera id of bus notifications */
 #define FWC_OPEN_DEFAULT 0xFFFFFFFFu /* second argument of FWC_OpenCamera */
@@ -127,8 +117,7 @@ FWC_API int32_t FWC_CALL FWC_GetCameraInfoString(uint32_t cameraId, uint32_t whi
 FWC_API int32_t FWC_CALL FWC_OpenCamera(uint32_t cameraId, uint32_t flags);
 FWC_API int32_t FWC_CALL FWC_CloseCamera(uint32_t cameraId);
 FWC_API int32_t FWC_CALL FWC_GetCameraCapabilities(uint32_t cameraId, uint32_t* capabilities0,
-                                                   uint32_t* capabilities1,
-                                                   uint32_t* capabilities2,
+                                                   uint32_t* capabilities1, uint32_t* capabilities2,
                                                    uint32_t* capabilities3);
 FWC_API int32_t FWC_CALL FWC_GetCameraInfo(uint32_t cameraId, uint32_t item, uint32_t* value);
 
@@ -190,9 +179,8 @@ FWC_API int32_t FWC_CALL FWC_GetRegister(uint32_t cameraId, uint32_t address, ui
 FWC_API int32_t FWC_CALL FWC_SetRegister(uint32_t cameraId, uint32_t address, uint32_t value);
 
 /* Look-up tables */
-FWC_API int32_t FWC_CALL FWC_Lut_GetInfo(uint32_t cameraId, uint32_t* lutCount,
-                                         uint32_t* maxValue, uint32_t* elements,
-                                         uint32_t* reserved);
+FWC_API int32_t FWC_CALL FWC_Lut_GetInfo(uint32_t cameraId, uint32_t* lutCount, uint32_t* maxValue,
+                                         uint32_t* elements, uint32_t* reserved);
 FWC_API int32_t FWC_CALL FWC_Lut_Upload(uint32_t cameraId, uint32_t lut, const uint8_t* values,
                                         uint32_t count);
 FWC_API int32_t FWC_CALL FWC_Lut_Use(uint32_t cameraId, uint32_t lut, uint32_t on);
@@ -210,6 +198,4 @@ FWC_API int32_t FWC_CALL FWC_SaveSettings(uint32_t cameraId, const char* path);
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif
