@@ -11,8 +11,8 @@ namespace {
 
 // The image must be addressable as one object on this platform (32-bit builds too).
 bool addressable(uint64_t pixels, uint32_t bytesPerPixel) {
-    constexpr uint64_t limit = static_cast<uint64_t>(std::numeric_limits<std::ptrdiff_t>::max());
-    return pixels <= limit / bytesPerPixel;
+    constexpr uint64_t kLimit = static_cast<uint64_t>(std::numeric_limits<std::ptrdiff_t>::max());
+    return pixels <= kLimit / bytesPerPixel;
 }
 
 }  // namespace

@@ -15,11 +15,11 @@ namespace {
 // 16-bit word.
 struct Raw8Samples {
     static int at(const uint8_t* row, std::ptrdiff_t x) { return row[x]; }
-    static constexpr std::size_t bytesPerSample = 1;
+    static constexpr std::size_t kBytesPerSample = 1;
 };
 struct Raw16MsbSamples {
     static int at(const uint8_t* row, std::ptrdiff_t x) { return row[2 * x]; }
-    static constexpr std::size_t bytesPerSample = 2;
+    static constexpr std::size_t kBytesPerSample = 2;
 };
 
 enum class Colour { red, green, blue };
@@ -127,7 +127,7 @@ private:
     static std::size_t convertInterior(uint8_t* out, const uint8_t* const* rows,
                                        std::size_t width) {
         std::size_t x = 2;
-        if constexpr (Samples::bytesPerSample == 1)
+        if constexpr (Samples::kBytesPerSample == 1)
             x = Vector::template bayerInterior<evenColour, redRow>(out, rows, width);
         for (; x + 4 <= width; x += 2) {
             std::ptrdiff_t column = static_cast<std::ptrdiff_t>(x);
@@ -159,11 +159,11 @@ private:
 
 // Colour of column 0 in a row: pattern codes 0 RGGB, 1 GBRG, 2 GRBG, 3 BGGR.
 inline Colour firstColour(uint32_t pattern, std::size_t y) {
-    static constexpr Colour cells[4][2] = {{Colour::red, Colour::green},
-                                           {Colour::green, Colour::red},
-                                           {Colour::green, Colour::blue},
-                                           {Colour::blue, Colour::green}};
-    return cells[pattern][y % 2];
+    static constexpr Colour kCells[4][2] = {{Colour::red, Colour::green},
+                                            {Colour::green, Colour::red},
+                                            {Colour::green, Colour::blue},
+                                            {Colour::blue, Colour::green}};
+    return kCells[pattern][y % 2];
 }
 inline bool rowHoldsRed(uint32_t pattern, std::size_t y) {
     bool firstRowRed = pattern == 0 || pattern == 2;
@@ -201,7 +201,7 @@ void demosaic(uint8_t* out, const uint8_t* in, std::size_t width, std::size_t he
               uint32_t pattern) {
     for (std::size_t y = 0; y < height; ++y) {
         const uint8_t* rows[5];
-        mosaicWindow(rows, in, width * Samples::bytesPerSample, y, height);
+        mosaicWindow(rows, in, width * Samples::kBytesPerSample, y, height);
         demosaicRow<Samples, Vector>(out + 3 * width * y, rows, width, pattern, y);
     }
 }

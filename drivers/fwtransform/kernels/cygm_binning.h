@@ -31,8 +31,8 @@ struct CygmCell {
 // Pattern codes shift the C Y / G M cell as they shift a Bayer cell: 1 (GBRG) by a row,
 // 2 (GRBG) by a column, 3 (BGGR) by both.
 inline CygmCell cygmCell(uint32_t pattern) {
-    static constexpr unsigned shifts[4] = {0, 2, 1, 3};
-    unsigned shift = shifts[pattern];
+    static constexpr unsigned kShifts[4] = {0, 2, 1, 3};
+    unsigned shift = kShifts[pattern];
     return {0u ^ shift, 1u ^ shift, 2u ^ shift, 3u ^ shift};
 }
 

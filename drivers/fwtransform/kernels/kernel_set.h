@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tier.h"
+
 namespace fwt {
 
 struct KernelSet {
@@ -22,9 +24,19 @@ struct KernelSet {
 
 // Built for any processor of the target architecture.
 const KernelSet& baselineKernels();
-// Built for AVX2; null when the compiler cannot target it.
+// Built for SSE4.1, AVX2 and AVX-512; null when the compiler cannot target the set.
+const KernelSet* sse41Kernels();
 const KernelSet* avx2Kernels();
-// The fastest set this processor runs, chosen once.
+const KernelSet* avx512Kernels();
+
+// The set of a tier, or the one of the widest tier below it that is built.
+const KernelSet& kernelsOf(Tier tier);
+// The widest built tier at most `processor` and the tier capName names (no cap when null
+// or not a tier name).
+Tier tierToRun(Tier processor, const char* capName);
+// The tier that runs: the widest this processor and its operating system run, capped by
+// the environment variable FWTRANSFORM_ISA (a tier name), and built. Chosen once.
+Tier activeTier();
 const KernelSet& activeKernels();
 
 }  // namespace fwt

@@ -2,15 +2,16 @@
 #include "kernel_set.h"
 
 #if defined(__AVX2__)
-#include "avx2_vector_parts.h"
+#include "isa_avx2.h"
 #include "kernel_set_instance.h"
+#include "simd_vector_parts.h"
 #endif
 
 namespace fwt {
 
 const KernelSet* avx2Kernels() {
 #if defined(__AVX2__)
-    static constexpr KernelSet set = kernelSetWith<Avx2VectorParts>();
+    static constexpr KernelSet set = kernelSetWith<SimdVectorParts<Avx2Isa>>();
     return &set;
 #else
     return nullptr;

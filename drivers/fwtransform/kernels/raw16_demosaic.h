@@ -8,7 +8,7 @@
 namespace fwt {
 namespace {
 
-constexpr std::size_t raw16RingWidth = 4096;
+constexpr std::size_t kRaw16RingWidth = 4096;
 
 template <class Vector>
 void reduceRow(uint8_t* out, const uint8_t* in, std::size_t width) {
@@ -18,13 +18,13 @@ void reduceRow(uint8_t* out, const uint8_t* in, std::size_t width) {
 template <class Vector>
 void demosaicRaw16(uint8_t* out, const uint8_t* in, std::size_t width, std::size_t height,
                    uint32_t pattern) {
-    if (width > raw16RingWidth) {
+    if (width > kRaw16RingWidth) {
         demosaic<Raw16MsbSamples, Vector>(out, in, width, height, pattern);
         return;
     }
     // Slot r % 5 holds source row r; rows y - 2 .. y + 2 (mirrored ones among them) are
     // always the last five reduced.
-    uint8_t ring[5][raw16RingWidth];
+    uint8_t ring[5][kRaw16RingWidth];
     std::size_t reduced = 0;
     for (std::size_t y = 0; y < height; ++y) {
         for (; reduced <= y + 2 && reduced < height; ++reduced)

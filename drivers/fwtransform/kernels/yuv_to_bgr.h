@@ -24,32 +24,32 @@ T blueTerm(T u) {
 
 // Byte positions inside one coding group.
 struct Yuv411Layout {
-    static constexpr std::size_t groupBytes = 6;
-    static constexpr std::size_t groupPixels = 4;
-    static constexpr std::size_t u = 0;
-    static constexpr std::size_t v = 3;
-    static constexpr std::size_t y[groupPixels] = {1, 2, 4, 5};
+    static constexpr std::size_t kGroupBytes = 6;
+    static constexpr std::size_t kGroupPixels = 4;
+    static constexpr std::size_t kU = 0;
+    static constexpr std::size_t kV = 3;
+    static constexpr std::size_t kY[kGroupPixels] = {1, 2, 4, 5};
 };
 struct Yuv422Layout {
-    static constexpr std::size_t groupBytes = 4;
-    static constexpr std::size_t groupPixels = 2;
-    static constexpr std::size_t u = 0;
-    static constexpr std::size_t v = 2;
-    static constexpr std::size_t y[groupPixels] = {1, 3};
+    static constexpr std::size_t kGroupBytes = 4;
+    static constexpr std::size_t kGroupPixels = 2;
+    static constexpr std::size_t kU = 0;
+    static constexpr std::size_t kV = 2;
+    static constexpr std::size_t kY[kGroupPixels] = {1, 3};
 };
 
 template <class Layout>
 void yuvGroupsToBgr(uint8_t* out, const uint8_t* in, std::size_t first, std::size_t groups) {
     for (std::size_t group = first; group < groups; ++group) {
-        const uint8_t* source = in + group * Layout::groupBytes;
-        uint8_t* target = out + group * Layout::groupPixels * 3;
-        int u = source[Layout::u] - 128;
-        int v = source[Layout::v] - 128;
+        const uint8_t* source = in + group * Layout::kGroupBytes;
+        uint8_t* target = out + group * Layout::kGroupPixels * 3;
+        int u = source[Layout::kU] - 128;
+        int v = source[Layout::kV] - 128;
         int red = redTerm(v);
         int green = greenTerm(u, v);
         int blue = blueTerm(u);
-        for (std::size_t pixel = 0; pixel < Layout::groupPixels; ++pixel) {
-            int luma = source[Layout::y[pixel]];
+        for (std::size_t pixel = 0; pixel < Layout::kGroupPixels; ++pixel) {
+            int luma = source[Layout::kY[pixel]];
             target[3 * pixel] = clampToByte(luma + blue);
             target[3 * pixel + 1] = clampToByte(luma + green);
             target[3 * pixel + 2] = clampToByte(luma + red);
