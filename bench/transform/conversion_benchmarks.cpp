@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <dc1394/conversions.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <opencv2/core.hpp>
@@ -11,6 +12,8 @@
 
 #include "bench_inputs.h"
 #include "fwtransform.h"
+#include "kernels/kernel_set.h"
+#include "kernels/processor_tier.h"
 #include "opencv_bayer_codes.h"
 
 namespace fwt::bench {
@@ -26,7 +29,7 @@ using Run = std::function<int32_t(const BenchInputs&, uint8_t* out, Scratch&)>;
 
 struct Candidate {
     const char* conversion;
-    const char* implementation;
+    std::string implementation;
     std::size_t outputBytesPerPixel;
     Run run;
 };
@@ -161,6 +164,86 @@ const Candidate candidates[] = {
     {"deinterlace", "memcpy", 1, copyOfOutput(1)},
 };
 
+// The kernels of one tier, called directly (the arguments are valid): every tier this
+// processor runs is measured in the same run, whichever the library chose.
+struct TierConversion {
+    const char* conversion;
+    std::size_t outputBytesPerPixel;
+    void (*run)(const KernelSet& kernels, const BenchInputs& in, uint8_t* out);
+};
+
+const TierConversion tierConversions[] = {
+    {"bayer8_to_bgr", 3,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.raw8ToBgr(out, in.bayer8.data(), in.width, in.height, FWT_BAYER_RGGB);
+     }},
+    {"bayer16_to_bgr", 3,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.raw16ToBgr(out, in.bayer16.data(), in.width, in.height, FWT_BAYER_RGGB);
+     }},
+    {"yuv422_to_bgr", 3,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.yuv422ToBgr(out, in.yuv422.data(), in.pixels() / 2);
+     }},
+    {"yuv411_to_bgr", 3,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.yuv411ToBgr(out, in.yuv411.data(), in.pixels() / 4);
+     }},
+    {"rgb8_to_bgr", 3,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.rgbToBgr(out, in.rgb8.data(), in.pixels());
+     }},
+    {"y16_to_y8", 1,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.grey16ToGrey8(out, in.grey16.data(), in.pixels());
+     }},
+    {"cygm_bin_to_bgr", 3,
+     [](const KernelSet& kernels, const BenchInputs& in, uint8_t* out) {
+         kernels.cygmToBgr(out, in.cygmFields.data(), in.width, in.height, FWT_BAYER_RGGB);
+     }},
+};
+
+Candidate tierCandidate(const TierConversion& conversion, Tier tier) {
+    const KernelSet* kernels = &kernelsOf(tier);
+    auto run = conversion.run;
+    return {conversion.conversion, std::string("fwtransform_") + tierName(tier),
+            conversion.outputBytesPerPixel,
+            [kernels, run](const BenchInputs& in, uint8_t* out, Scratch&) {
+                run(*kernels, in, out);
+                return 0;
+            }};
+}
+
+// OpenCV reads OPENCV_CPU_DISABLE once, when it is loaded. When it was told to leave out
+// AVX and wider that this processor has, this run compares the SSE4.1 tier with OpenCV so
+// limited: its OpenCV rows are named opencv_sse41_*, and only they and that tier run.
+bool opencvLimitedToSse41() {
+    return processorTier() >= Tier::avx2 && !cv::checkHardwareSupport(CV_CPU_AVX);
+}
+
+std::vector<Candidate> candidatesToRun() {
+    bool limited = opencvLimitedToSse41();
+    std::vector<Candidate> chosen;
+    for (const Candidate& candidate : candidates) {
+        bool opencv = candidate.implementation.rfind("opencv", 0) == 0;
+        if (limited && opencv) {
+            Candidate renamed = candidate;
+            renamed.implementation.insert(6, "_sse41");
+            chosen.push_back(renamed);
+        } else if (!limited) {
+            chosen.push_back(candidate);
+        }
+        if (candidate.implementation != "fwtransform") continue;
+        for (const TierConversion& conversion : tierConversions) {
+            if (std::string(conversion.conversion) != candidate.conversion) continue;
+            for (Tier tier : kAllTiers)
+                if (tier <= processorTier() && (!limited || tier == Tier::sse41))
+                    chosen.push_back(tierCandidate(conversion, tier));
+        }
+    }
+    return chosen;
+}
+
 void runCandidate(benchmark::State& state, const Candidate& candidate, uint32_t width,
                   uint32_t height) {
     const BenchInputs& inputs = benchInputs(width, height);
@@ -182,9 +265,12 @@ void runCandidate(benchmark::State& state, const Candidate& candidate, uint32_t 
 }  // namespace
 
 void registerConversionBenchmarks() {
+    std::printf("FwTransform tier: %s. OpenCV dispatch: %s\n\n", FWT_GetActiveTier(),
+                opencvLimitedToSse41() ? "SSE4.1 (OPENCV_CPU_DISABLE)" : "all it has");
     const std::pair<uint32_t, uint32_t> sizes[] = {{640, 480}, {1600, 1200}};
+    static const std::vector<Candidate> chosen = candidatesToRun();
     for (auto [width, height] : sizes) {
-        for (const Candidate& candidate : candidates) {
+        for (const Candidate& candidate : chosen) {
             std::string name = std::string(candidate.conversion) + "/" + candidate.implementation +
                                "/" + std::to_string(width) + "x" + std::to_string(height);
             benchmark::RegisterBenchmark(name.c_str(), runCandidate, candidate, width, height)
