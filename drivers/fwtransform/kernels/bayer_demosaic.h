@@ -106,7 +106,7 @@ constexpr Colour oddColourOf() {
 
 // One output row whose samples alternate evenColour, oddColour from column 0. Vector
 // converts a run of interior columns from column 2 and returns where it stopped; the
-// scalar loop finishes the interior and the mirrored path the two columns at each edge.
+// scalar loop finishes the interior and the edge path the columns within two of each edge.
 template <class Samples, class Vector, Colour evenColour, bool redRow>
 class BayerRow {
 public:
@@ -115,10 +115,8 @@ public:
     // rows: the five source rows centred on this one, edges already mirrored.
     static void convert(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
         std::size_t interiorEnd = convertInterior(out, rows, width);
-        for (std::size_t x = 0; x < 2 && x < width; ++x)
-            convertMirrored(out + 3 * x, rows, x, width);
-        for (std::size_t x = interiorEnd; x < width; ++x)
-            convertMirrored(out + 3 * x, rows, x, width);
+        convertNearEdge(out, rows, 0, width);
+        for (std::size_t x = interiorEnd; x < width; x += 2) convertNearEdge(out, rows, x, width);
     }
 
 private:
@@ -143,17 +141,24 @@ private:
         return x;
     }
 
-    static void convertMirrored(uint8_t* bgr, const uint8_t* const* rows, std::size_t x,
+    // The pair of columns from x (even; the second may lie past the edge) when their
+    // neighbourhood crosses an edge: it is copied once, mirrored, into a small window on
+    // which the plain formulas run.
+    static void convertNearEdge(uint8_t* out, const uint8_t* const* rows, std::size_t x,
                                 std::size_t width) {
-        auto get = [rows, x, width](int dy, int dx) {
-            std::ptrdiff_t column = mirrorIndex(static_cast<std::ptrdiff_t>(x) + dx,
-                                                static_cast<std::ptrdiff_t>(width));
-            return Samples::at(rows[dy + 2], column);
+        std::ptrdiff_t columns[6];
+        for (int c = 0; c < 6; ++c) {
+            columns[c] = mirrorIndex(static_cast<std::ptrdiff_t>(x) - 2 + c,
+                                     static_cast<std::ptrdiff_t>(width));
+        }
+        int window[5][6];
+        for (int dy = 0; dy < 5; ++dy)
+            for (int c = 0; c < 6; ++c) window[dy][c] = Samples::at(rows[dy], columns[c]);
+        auto around = [&window](int centre) {
+            return [&window, centre](int dy, int dx) { return window[dy + 2][centre + dx]; };
         };
-        if (x % 2 == 0)
-            demosaicPixel<evenColour, redRow>(bgr, get);
-        else
-            demosaicPixel<oddColour, redRow>(bgr, get);
+        demosaicPixel<evenColour, redRow>(out + 3 * x, around(2));
+        if (x + 1 < width) demosaicPixel<oddColour, redRow>(out + 3 * x + 3, around(3));
     }
 };
 

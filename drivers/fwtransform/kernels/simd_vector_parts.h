@@ -56,8 +56,11 @@ struct SimdVectorParts {
     // x + kVectorBytes + 1. The last block ends at the last even start that fits,
     // overlapping the one before: it rewrites the same values, and few columns are left to
     // the slower scalar paths.
+    // Flattened: the blocks are inlined into the loop, with their shuffle masks and
+    // constants kept in registers.
     template <Colour evenColour, bool redRow>
-    static std::size_t bayerInterior(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
+    [[gnu::flatten]] static std::size_t bayerInterior(uint8_t* out, const uint8_t* const* rows,
+                                                      std::size_t width) {
         if (width < kVectorBytes + 4) return 2;
         std::size_t last = (width - kVectorBytes - 2) & ~std::size_t{1};
         for (std::size_t x = 2; x < last; x += kVectorBytes)
@@ -67,7 +70,8 @@ struct SimdVectorParts {
     }
 
     // Groups U Y0 V Y1, four per lane of each of two vectors.
-    static std::size_t yuv422ToBgr(uint8_t* out, const uint8_t* in, std::size_t groups) {
+    [[gnu::flatten]] static std::size_t yuv422ToBgr(uint8_t* out, const uint8_t* in,
+                                                    std::size_t groups) {
         constexpr std::size_t kBlockGroups = kVectorBytes / 2;
         std::size_t group = 0;
         for (; group + kBlockGroups <= groups; group += kBlockGroups)
@@ -77,7 +81,8 @@ struct SimdVectorParts {
 
     // Groups U Y0 Y1 V Y2 Y3, two per lane of each of two vectors. The last lane reads
     // four bytes past its groups: one group is left to the scalar loop.
-    static std::size_t yuv411ToBgr(uint8_t* out, const uint8_t* in, std::size_t groups) {
+    [[gnu::flatten]] static std::size_t yuv411ToBgr(uint8_t* out, const uint8_t* in,
+                                                    std::size_t groups) {
         constexpr std::size_t kBlockGroups = kVectorBytes / 4;
         std::size_t group = 0;
         for (; group + kBlockGroups + 1 <= groups; group += kBlockGroups)
