@@ -90,9 +90,10 @@ FWT_API int32_t FWT_CALL FWT_Raw16ToBGR(uint8_t* out, const uint8_t* in, uint32_
 
 /* Name of the instruction set the conversions run with: "scalar", "sse41", "avx2" or
  * "avx512", a static string. The widest the processor and the operating system support is
- * chosen once, at the first call of any FWT_ function; the environment variable
- * FWTRANSFORM_ISA set to one of these names caps it (a tier the processor lacks gives the
- * widest it has). The results are the same in every tier. */
+ * chosen once, at the first conversion or call of this function; the environment
+ * variable FWTRANSFORM_ISA set to one of these names caps it (a tier the processor lacks
+ * gives the widest it has; other values are ignored). Every tier gives the same results.
+ * Any thread may call it. */
 FWT_API const char* FWT_CALL FWT_GetActiveTier(void);
 
 #ifdef __cplusplus
