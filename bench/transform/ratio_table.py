@@ -38,33 +38,29 @@ GOALS = [
 ]
 
 
-def pixel_rates(paths):
+def run_rates(path):
+    """Median (else single) pixel rate per benchmark of one run; empty without results."""
+    # A filter that matches no conversion leaves no file, or one without results.
+    try:
+        with open(path) as file:
+            benchmarks = json.load(file).get("benchmarks", [])
+    except (OSError, ValueError):
+        return {}
     rates = {}
-    for path in paths:
-        # A filter that matches no conversion leaves no file, or one without results.
-        try:
-            with open(path) as file:
-                benchmarks = json.load(file).get("benchmarks", [])
-        except (OSError, ValueError):
+    for entry in benchmarks:
+        name = entry.get("run_name", entry["name"])
+        aggregate = entry.get("aggregate_name")
+        if entry.get("run_type") == "aggregate" and aggregate != "median":
             continue
-        chosen = {}
-        for entry in benchmarks:
-            name = entry.get("run_name", entry["name"])
-            aggregate = entry.get("aggregate_name")
-            if entry.get("run_type") == "aggregate" and aggregate != "median":
-                continue
-            if "items_per_second" in entry and (aggregate == "median" or name not in chosen):
-                chosen[name] = entry["items_per_second"]
-        # The first file (the unlimited run) wins where both measured the same thing.
-        for name, rate in chosen.items():
-            rates.setdefault(name, rate)
+        if "items_per_second" in entry and (aggregate == "median" or name not in rates):
+            rates[name] = entry["items_per_second"]
     return rates
 
 
 def main(paths):
-    rates = pixel_rates(paths)
-    sizes = sorted({name.split("/")[2] for name in rates if name.count("/") == 2},
-                   key=lambda s: int(s.split("x")[0]))
+    runs = [rates for rates in map(run_rates, paths) if rates]
+    sizes = sorted({name.split("/")[2] for rates in runs for name in rates
+                    if name.count("/") == 2}, key=lambda s: int(s.split("x")[0]))
     if not sizes:
         print("No conversion benchmark ran: no ratio table.")
         return
@@ -73,9 +69,11 @@ def main(paths):
     print("|---|---|---|---|" + "---|" * len(TIERS) + "---|---|")
     for conversion, other, goal_tier, goal_text, goal in GOALS:
         for size in sizes:
-            theirs = rates.get(f"{conversion}/{other}/{size}")
-            if theirs is None:
+            # Ours from the run that measured theirs: ratios within one process only.
+            rates = next((r for r in runs if f"{conversion}/{other}/{size}" in r), None)
+            if rates is None:
                 continue
+            theirs = rates[f"{conversion}/{other}/{size}"]
             ratios = {}
             for tier in TIERS + ["active"]:
                 implementation = "fwtransform" if tier == "active" else f"fwtransform_{tier}"

@@ -12,7 +12,18 @@ namespace fwt {
 
 const KernelSet* avx512Kernels() {
 #if defined(__AVX512BW__) && defined(__AVX512VL__)
-    static constexpr KernelSet set = kernelSetWith<SimdVectorParts<Avx512Isa>>();
+    // 512-bit vectors pay for the demosaics and YUV. The byte moves (RGB to BGR, 16 to 8
+    // bits) and the binning are bound by memory and measured no faster than with AVX2,
+    // whose kernels they keep.
+    static const KernelSet set = [] {
+        KernelSet wide = kernelSetWith<SimdVectorParts<Avx512Isa>>();
+        if (const KernelSet* avx2 = avx2Kernels()) {
+            wide.rgbToBgr = avx2->rgbToBgr;
+            wide.grey16ToGrey8 = avx2->grey16ToGrey8;
+            wide.cygmToBgr = avx2->cygmToBgr;
+        }
+        return wide;
+    }();
     return &set;
 #else
     return nullptr;
