@@ -29,7 +29,6 @@ constexpr const char* kBus = R"json({ "cameras": [
     "fixedFormats": [ { "format": 0, "mode": 5, "rates": [5] } ] }
 ] })json";
 
-constexpr uint32_t kRaw8 = 9;
 constexpr int32_t kPort = 0;
 
 // Frames handed over so far; the benchmark thread waits for the next one.
@@ -146,7 +145,7 @@ struct BareCamera {
 
 uint32_t FWC_CALL bareFrameReady(void* context) {
     auto& camera = *static_cast<BareCamera*>(context);
-    const bool converts = camera.coding == kRaw8;
+    const bool converts = camera.coding == FWC_CODING_RAW8;
     std::vector<uint8_t>& fetched = converts ? camera.raw : camera.image;
     if (FWC_GetNativeImage(camera.id, fetched.data(), static_cast<uint32_t>(fetched.size()), 0))
         return 0;
@@ -175,8 +174,8 @@ void prepareGrab(BareCamera& camera) {
     }
     const std::size_t pixels = std::size_t{camera.width} * camera.height;
     camera.raw.resize(pixels);
-    camera.image.resize(pixels * (camera.coding == kRaw8 ? 3 : 1));
-    hostFrame = {camera.width, camera.height, camera.coding == kRaw8 ? 3u : 1u, {}};
+    camera.image.resize(pixels * (camera.coding == FWC_CODING_RAW8 ? 3 : 1));
+    hostFrame = {camera.width, camera.height, camera.coding == FWC_CODING_RAW8 ? 3u : 1u, {}};
     hostFrame.pixels.resize(camera.image.size());
 }
 
@@ -187,10 +186,7 @@ void BarePath(benchmark::State& state, uint32_t cameraId) {
     FWC_OpenCamera(camera.id, FWC_OPEN_DEFAULT);
     prepareGrab(camera);
     FWC_HANDLE handle = 0;
-    FWC_NOTIFICATION descriptor{};
-    descriptor.cameraId = camera.id;
-    descriptor.callback = bareFrameReady;
-    descriptor.context = &camera;
+    FWC_NOTIFICATION descriptor = FWC_MakeNotification(camera.id, bareFrameReady, &camera);
     FWC_RegisterNotification(&handle, FWC_NOTIFY_FRAME_COMPLETE, &descriptor);
     FWC_GrabStart(camera.id, FWC_GRAB_CONTINUOUS);
     measureFrames(state);

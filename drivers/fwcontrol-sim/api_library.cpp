@@ -46,7 +46,7 @@ FWC_API int32_t FWC_CALL FWC_RegisterNodeListChangedNotification(FWC_HANDLE* han
                                                                  FWC_NOTIFICATION* notification) {
     return guardedCall("FWC_RegisterNodeListChangedNotification", [&]() -> int32_t {
         if (handle == nullptr || notification == nullptr) return FWC_ERR_NULL_POINTER;
-        return theBus().addNotification(nodeListKind, *notification, *handle);
+        return theBus().addNotification(kNodeListKind, *notification, *handle);
     });
 }
 

@@ -104,69 +104,58 @@ std::vector<uint32_t> readList(const json& object, const std::string& place, con
     return values;
 }
 
-const json& requireArray(const json& object, const std::string& place, const char* key) {
-    if (!object[key].is_array()) throw Refusal(at(place, key), "must be an array");
-    return object[key];
+// The items of the optional array object[key], each read by
+// readItem(item, itemPlace, the items read before it); none when the key is missing.
+template <typename Item, typename ReadItem>
+std::vector<Item> readOptionalArray(const json& object, const std::string& place, const char* key,
+                                    ReadItem readItem) {
+    std::vector<Item> items;
+    if (!object.contains(key)) return items;
+    const std::string listPlace = at(place, key);
+    const json& list = object[key];
+    if (!list.is_array()) throw Refusal(listPlace, "must be an array");
+    for (size_t i = 0; i < list.size(); ++i)
+        items.push_back(readItem(list[i], at(listPlace, i), items));
+    return items;
 }
 
-std::vector<FixedFormat> readFixedFormats(const json& camera, const std::string& place) {
-    std::vector<FixedFormat> formats;
-    if (!camera.contains("fixedFormats")) return formats;
-    const std::string listPlace = at(place, "fixedFormats");
-    const json& list = requireArray(camera, place, "fixedFormats");
-    for (size_t i = 0; i < list.size(); ++i) {
-        const std::string itemPlace = at(listPlace, i);
-        refuseUnknownKeys(list[i], itemPlace, {"format", "mode", "rates"});
-        FixedFormat format;
-        format.format = readOptional(list[i], itemPlace, "format", 0, 0, 2);
-        format.mode = readOptional(list[i], itemPlace, "mode", 0, 0, 7);
-        if (!fixedGeometry(format.format, format.mode).valid)
-            throw Refusal(at(itemPlace, "mode"), "no such mode in this format");
-        format.rates = readList(list[i], itemPlace, "rates", 0, 7);
-        for (const FixedFormat& other : formats)
-            if (other.format == format.format && other.mode == format.mode)
-                throw Refusal(itemPlace, "format and mode listed twice");
-        formats.push_back(format);
-    }
-    return formats;
+FixedFormat readFixedFormat(const json& item, const std::string& itemPlace,
+                            const std::vector<FixedFormat>& earlier) {
+    refuseUnknownKeys(item, itemPlace, {"format", "mode", "rates"});
+    FixedFormat format;
+    format.format = readOptional(item, itemPlace, "format", 0, 0, 2);
+    format.mode = readOptional(item, itemPlace, "mode", 0, 0, 7);
+    if (!fixedGeometry(format.format, format.mode).valid)
+        throw Refusal(at(itemPlace, "mode"), "no such mode in this format");
+    format.rates = readList(item, itemPlace, "rates", 0, 7);
+    for (const FixedFormat& other : earlier)
+        if (other.format == format.format && other.mode == format.mode)
+            throw Refusal(itemPlace, "format and mode listed twice");
+    return format;
 }
 
-std::vector<Format7Mode> readFormat7(const json& camera, const std::string& place) {
-    std::vector<Format7Mode> modes;
-    if (!camera.contains("format7")) return modes;
-    const std::string listPlace = at(place, "format7");
-    const json& list = requireArray(camera, place, "format7");
-    for (size_t i = 0; i < list.size(); ++i) {
-        const std::string itemPlace = at(listPlace, i);
-        const json& item = list[i];
-        refuseUnknownKeys(item, itemPlace,
-                          {"mode", "maxWidth", "maxHeight", "unitWidth", "unitHeight", "unitLeft",
-                           "unitTop", "codings"});
-        Format7Mode mode;
-        mode.mode = readOptional(item, itemPlace, "mode", 0, 0, 7);
-        if (!item.contains("maxWidth") || !item.contains("maxHeight"))
-            throw Refusal(itemPlace, "maxWidth and maxHeight are required");
-        mode.maxWidth = readUnsigned(item["maxWidth"], at(itemPlace, "maxWidth"), 1, 8192);
-        mode.maxHeight = readUnsigned(item["maxHeight"], at(itemPlace, "maxHeight"), 1, 8192);
-        mode.unitWidth = readOptional(item, itemPlace, "unitWidth", 1, 1, mode.maxWidth);
-        mode.unitHeight = readOptional(item, itemPlace, "unitHeight", 1, 1, mode.maxHeight);
-        mode.unitLeft = readOptional(item, itemPlace, "unitLeft", 1, 1, mode.maxWidth);
-        mode.unitTop = readOptional(item, itemPlace, "unitTop", 1, 1, mode.maxHeight);
-        mode.codings = readList(item, itemPlace, "codings", 0, 255);
-        for (size_t c = 0; c < mode.codings.size(); ++c)
-            if (!isKnownCoding(mode.codings[c]))
-                throw Refusal(at(at(itemPlace, "codings"), c), "unknown colour coding");
-        for (const Format7Mode& other : modes)
-            if (other.mode == mode.mode) throw Refusal(at(itemPlace, "mode"), "mode listed twice");
-        modes.push_back(mode);
-    }
-    return modes;
-}
-
-const Format7Mode* findMode(const std::vector<Format7Mode>& modes, uint32_t mode) {
-    for (const Format7Mode& candidate : modes)
-        if (candidate.mode == mode) return &candidate;
-    return nullptr;
+Format7Mode readFormat7Mode(const json& item, const std::string& itemPlace,
+                            const std::vector<Format7Mode>& earlier) {
+    refuseUnknownKeys(item, itemPlace,
+                      {"mode", "maxWidth", "maxHeight", "unitWidth", "unitHeight", "unitLeft",
+                       "unitTop", "codings"});
+    Format7Mode mode;
+    mode.mode = readOptional(item, itemPlace, "mode", 0, 0, 7);
+    if (!item.contains("maxWidth") || !item.contains("maxHeight"))
+        throw Refusal(itemPlace, "maxWidth and maxHeight are required");
+    mode.maxWidth = readUnsigned(item["maxWidth"], at(itemPlace, "maxWidth"), 1, 8192);
+    mode.maxHeight = readUnsigned(item["maxHeight"], at(itemPlace, "maxHeight"), 1, 8192);
+    mode.unitWidth = readOptional(item, itemPlace, "unitWidth", 1, 1, mode.maxWidth);
+    mode.unitHeight = readOptional(item, itemPlace, "unitHeight", 1, 1, mode.maxHeight);
+    mode.unitLeft = readOptional(item, itemPlace, "unitLeft", 1, 1, mode.maxWidth);
+    mode.unitTop = readOptional(item, itemPlace, "unitTop", 1, 1, mode.maxHeight);
+    mode.codings = readList(item, itemPlace, "codings", 0, 255);
+    for (size_t c = 0; c < mode.codings.size(); ++c)
+        if (!isKnownCoding(mode.codings[c]))
+            throw Refusal(at(at(itemPlace, "codings"), c), "unknown colour coding");
+    for (const Format7Mode& other : earlier)
+        if (other.mode == mode.mode) throw Refusal(at(itemPlace, "mode"), "mode listed twice");
+    return mode;
 }
 
 CurrentFormat defaultCurrent(const CameraDescription& camera) {
@@ -183,7 +172,7 @@ CurrentFormat defaultCurrent(const CameraDescription& camera) {
         return current;
     }
     const Format7Mode& mode = camera.format7.front();
-    current.format = format7;
+    current.format = kFormat7;
     current.mode = mode.mode;
     current.coding = mode.codings.front();
     current.width = mode.maxWidth;
@@ -214,7 +203,7 @@ void readFormat7Current(const json& object, const std::string& place,
                         const CameraDescription& camera, CurrentFormat& current) {
     current.mode = readOptional(object, place, "mode",
                                 camera.format7.empty() ? 0 : camera.format7.front().mode, 0, 7);
-    const Format7Mode* mode = findMode(camera.format7, current.mode);
+    const Format7Mode* mode = findFormat7Mode(camera.format7, current.mode);
     if (mode == nullptr) throw Refusal(at(place, "mode"), "no such Format 7 mode");
     current.coding = readOptional(object, place, "coding", mode->codings.front(), 0, 255);
     if (std::find(mode->codings.begin(), mode->codings.end(), current.coding) ==
@@ -253,8 +242,8 @@ CurrentFormat readCurrent(const json& cameraObject, const std::string& place,
     refuseUnknownKeys(object, currentPlace, {"format", "mode", "rate", "coding", "aoi", "busLoad"});
     CurrentFormat current;
     current.format = readOptional(object, currentPlace, "format",
-                                  camera.fixedFormats.empty() ? format7 : 0, 0, format7);
-    if (current.format == format7)
+                                  camera.fixedFormats.empty() ? kFormat7 : 0, 0, kFormat7);
+    if (current.format == kFormat7)
         readFormat7Current(object, currentPlace, camera, current);
     else
         readFixedCurrent(object, currentPlace, camera, current);
@@ -263,45 +252,36 @@ CurrentFormat readCurrent(const json& cameraObject, const std::string& place,
 
 uint32_t readBayer(const json& camera, const std::string& place) {
     if (!camera.contains("bayer")) return 0;
-    static const char* const patterns[] = {"RGGB", "GBRG", "GRBG", "BGGR"};
+    static const char* const kPatterns[] = {"RGGB", "GBRG", "GRBG", "BGGR"};
     if (camera["bayer"].is_string()) {
         for (uint32_t code = 0; code < 4; ++code)
-            if (camera["bayer"] == patterns[code]) return code;
+            if (camera["bayer"] == kPatterns[code]) return code;
     }
     throw Refusal(at(place, "bayer"), "must be \"RGGB\", \"GBRG\", \"GRBG\" or \"BGGR\"");
 }
 
-std::vector<Feature> readFeatures(const json& camera, const std::string& place) {
-    std::vector<Feature> features;
-    if (!camera.contains("features")) return features;
-    const std::string listPlace = at(place, "features");
-    const json& list = requireArray(camera, place, "features");
-    for (size_t i = 0; i < list.size(); ++i) {
-        const std::string itemPlace = at(listPlace, i);
-        const json& item = list[i];
-        refuseUnknownKeys(item, itemPlace, {"id", "min", "max", "value", "statuses", "status"});
-        Feature feature;
-        if (!item.contains("id")) throw Refusal(itemPlace, "id is required");
-        feature.id = readUnsigned(item["id"], at(itemPlace, "id"), 0, 0xFFFFFFFFu);
-        feature.min = readOptional(item, itemPlace, "min", 0, 0, 0xFFFFFFFFu);
-        feature.max = readOptional(item, itemPlace, "max", std::max<uint32_t>(feature.min, 255),
-                                   feature.min, 0xFFFFFFFFu);
-        feature.value =
-            readOptional(item, itemPlace, "value", feature.min, feature.min, feature.max);
-        feature.statuses = item.contains("statuses") ? readList(item, itemPlace, "statuses", 0, 3)
-                                                     : std::vector<uint32_t>{1};
-        const bool hasOn = std::find(feature.statuses.begin(), feature.statuses.end(), 1u) !=
-                           feature.statuses.end();
-        feature.status =
-            readOptional(item, itemPlace, "status", hasOn ? 1 : feature.statuses.front(), 0, 3);
-        if (std::find(feature.statuses.begin(), feature.statuses.end(), feature.status) ==
-            feature.statuses.end())
-            throw Refusal(at(itemPlace, "status"), "status not among statuses");
-        for (const Feature& other : features)
-            if (other.id == feature.id) throw Refusal(at(itemPlace, "id"), "feature listed twice");
-        features.push_back(feature);
-    }
-    return features;
+Feature readFeature(const json& item, const std::string& itemPlace,
+                    const std::vector<Feature>& earlier) {
+    refuseUnknownKeys(item, itemPlace, {"id", "min", "max", "value", "statuses", "status"});
+    Feature feature;
+    if (!item.contains("id")) throw Refusal(itemPlace, "id is required");
+    feature.id = readUnsigned(item["id"], at(itemPlace, "id"), 0, 0xFFFFFFFFu);
+    feature.min = readOptional(item, itemPlace, "min", 0, 0, 0xFFFFFFFFu);
+    feature.max = readOptional(item, itemPlace, "max", std::max<uint32_t>(feature.min, 255),
+                               feature.min, 0xFFFFFFFFu);
+    feature.value = readOptional(item, itemPlace, "value", feature.min, feature.min, feature.max);
+    feature.statuses = item.contains("statuses") ? readList(item, itemPlace, "statuses", 0, 3)
+                                                 : std::vector<uint32_t>{1};
+    const bool hasOn =
+        std::find(feature.statuses.begin(), feature.statuses.end(), 1u) != feature.statuses.end();
+    feature.status =
+        readOptional(item, itemPlace, "status", hasOn ? 1 : feature.statuses.front(), 0, 3);
+    if (std::find(feature.statuses.begin(), feature.statuses.end(), feature.status) ==
+        feature.statuses.end())
+        throw Refusal(at(itemPlace, "status"), "status not among statuses");
+    for (const Feature& other : earlier)
+        if (other.id == feature.id) throw Refusal(at(itemPlace, "id"), "feature listed twice");
+    return feature;
 }
 
 LutInfo readLut(const json& camera, const std::string& place) {
@@ -393,14 +373,15 @@ CameraDescription readCamera(const json& object, const std::string& place) {
     camera.id = readOptional(object, place, "id", 0, 1, 0xFFFFFFFEu);
     camera.model = readText(object, place, "model", "Camera");
     camera.vendor = readText(object, place, "vendor", "Simulated");
-    camera.fixedFormats = readFixedFormats(object, place);
-    camera.format7 = readFormat7(object, place);
+    camera.fixedFormats =
+        readOptionalArray<FixedFormat>(object, place, "fixedFormats", readFixedFormat);
+    camera.format7 = readOptionalArray<Format7Mode>(object, place, "format7", readFormat7Mode);
     if (camera.fixedFormats.empty() && camera.format7.empty())
         throw Refusal(place, "a camera needs at least one fixed format or Format 7 mode");
     camera.interlaced = readFlag(object, place, "interlaced", false);
     camera.current = readCurrent(object, place, camera);
     camera.bayer = readBayer(object, place);
-    camera.features = readFeatures(object, place);
+    camera.features = readOptionalArray<Feature>(object, place, "features", readFeature);
     camera.lut = readLut(object, place);
     camera.trigger = readTrigger(object, place);
     camera.registers = readRegisters(object, place);

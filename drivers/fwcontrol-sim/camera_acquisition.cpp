@@ -11,13 +11,13 @@
 
 namespace fwsim {
 namespace {
-constexpr uint32_t frameBufferCountFeature = 1026;
-constexpr auto frameWaitLimit = std::chrono::seconds(10);
+constexpr uint32_t kFrameBufferCountFeature = 1026;
+constexpr auto kFrameWaitLimit = std::chrono::seconds(10);
 }  // namespace
 
 uint32_t SimCamera::ringSize() const {
     for (const Feature& candidate : features_)
-        if (candidate.id == frameBufferCountFeature) return std::max<uint32_t>(candidate.value, 1);
+        if (candidate.id == kFrameBufferCountFeature) return std::max<uint32_t>(candidate.value, 1);
     return 4;
 }
 
@@ -107,7 +107,7 @@ int32_t SimCamera::triggerPulse() {
 }
 
 int32_t SimCamera::waitForFrame(std::unique_lock<std::mutex>& lock, uint64_t target) {
-    const bool made = changed_.wait_for(lock, frameWaitLimit, [&] {
+    const bool made = changed_.wait_for(lock, kFrameWaitLimit, [&] {
         return produced_ >= target || !thread_.joinable() || stopRequested_;
     });
     if (!made) return FWC_ERR_RESOURCES;

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
 #include "camera_claim.h"
@@ -27,21 +26,12 @@ private:
     int descriptor_;
 };
 
-uint64_t hashOf(const std::string& text) {
-    uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
-    return hash;
-}
-
 std::string claimDirectory(const std::string& busKey) {
     const char* temporary = std::getenv("TMPDIR");
     std::string directory = (temporary != nullptr && *temporary != '\0') ? temporary : "/tmp";
     directory += "/fwcontrol-sim-" + std::to_string(getuid());
     mkdir(directory.c_str(), 0700);
-    char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(hashOf(busKey)));
-    directory += "/";
-    directory += hash;
+    directory += "/" + claimNamespace(busKey);
     mkdir(directory.c_str(), 0700);
     return directory;
 }

@@ -3,7 +3,7 @@
 // kernel destroys the event when its last handle closes, so a released claim or a dead
 // holder frees the camera, and unlike a mutex the claim belongs to no thread: the camera
 // may be closed on another thread than the one that opened it.
-#include <cstdio>
+#include <string>
 
 #include <windows.h>
 
@@ -24,18 +24,8 @@ private:
     HANDLE event_;
 };
 
-uint64_t hashOf(const std::string& text) {
-    uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) hash = (hash ^ static_cast<uint8_t>(c)) * 1099511628211ull;
-    return hash;
-}
-
 std::string claimName(const std::string& busKey, uint32_t cameraId) {
-    char name[64];
-    std::snprintf(name, sizeof name, "fwcontrol-sim-%016llx-camera-%lu",
-                  static_cast<unsigned long long>(hashOf(busKey)),
-                  static_cast<unsigned long>(cameraId));
-    return name;
+    return "fwcontrol-sim-" + claimNamespace(busKey) + "-camera-" + std::to_string(cameraId);
 }
 
 }  // namespace

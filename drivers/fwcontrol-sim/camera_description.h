@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fwsim {
@@ -62,6 +63,23 @@ struct TriggerInfo {
     uint32_t active = 0;
     uint32_t polarity = 0;
 };
+
+// The feature with this id, or null.
+inline const Feature* findFeature(const std::vector<Feature>& features, uint32_t id) {
+    for (const Feature& feature : features)
+        if (feature.id == id) return &feature;
+    return nullptr;
+}
+inline Feature* findFeature(std::vector<Feature>& features, uint32_t id) {
+    return const_cast<Feature*>(findFeature(std::as_const(features), id));
+}
+
+// The Format 7 mode with this number, or null.
+inline const Format7Mode* findFormat7Mode(const std::vector<Format7Mode>& modes, uint32_t mode) {
+    for (const Format7Mode& candidate : modes)
+        if (candidate.mode == mode) return &candidate;
+    return nullptr;
+}
 
 enum class Timing { realtime, fast, manual };
 

@@ -15,15 +15,15 @@ bool supports(const Feature& feature, uint32_t status) {
 }  // namespace
 
 const Feature* SimCamera::describedFeature(uint32_t featureId) const {
-    for (const Feature& candidate : description_.features)
-        if (candidate.id == featureId) return &candidate;
-    return nullptr;
+    return findFeature(description_.features, featureId);
 }
 
-Feature* SimCamera::feature(uint32_t featureId) {
-    for (Feature& candidate : features_)
-        if (candidate.id == featureId) return &candidate;
-    return nullptr;
+template <typename Use>
+int32_t SimCamera::withFeature(uint32_t featureId, Use use) {
+    std::lock_guard lock(mutex_);
+    Feature* found = findFeature(features_, featureId);
+    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+    return use(*found);
 }
 
 void SimCamera::rebuildTables() {
@@ -31,47 +31,43 @@ void SimCamera::rebuildTables() {
 }
 
 int32_t SimCamera::featureValue(uint32_t featureId, uint32_t& value) {
-    std::lock_guard lock(mutex_);
-    const Feature* found = feature(featureId);
-    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    value = found->value;
-    return FW_STATUS_OK;
+    return withFeature(featureId, [&](const Feature& found) -> int32_t {
+        value = found.value;
+        return FW_STATUS_OK;
+    });
 }
 
 int32_t SimCamera::setFeatureValue(uint32_t featureId, uint32_t value) {
-    std::lock_guard lock(mutex_);
-    Feature* found = feature(featureId);
-    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    if (value < found->min || value > found->max) return FWC_ERR_VALUE_OUT_OF_RANGE;
-    found->value = value;
-    rebuildTables();
-    return FW_STATUS_OK;
+    return withFeature(featureId, [&](Feature& found) -> int32_t {
+        if (value < found.min || value > found.max) return FWC_ERR_VALUE_OUT_OF_RANGE;
+        found.value = value;
+        rebuildTables();
+        return FW_STATUS_OK;
+    });
 }
 
 int32_t SimCamera::featureStatus(uint32_t featureId, uint32_t& status) {
-    std::lock_guard lock(mutex_);
-    const Feature* found = feature(featureId);
-    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    status = found->status;
-    return FW_STATUS_OK;
+    return withFeature(featureId, [&](const Feature& found) -> int32_t {
+        status = found.status;
+        return FW_STATUS_OK;
+    });
 }
 
 // One-push adjusts once, to the described value, and leaves the feature on (manual).
 int32_t SimCamera::setFeatureStatus(uint32_t featureId, uint32_t status) {
-    std::lock_guard lock(mutex_);
-    Feature* found = feature(featureId);
-    if (found == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
-    if (!supports(*found, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
-    const Feature* described = describedFeature(featureId);
-    if (status == FWC_STATUS_ONE_PUSH && described != nullptr) {
-        found->value = described->value;
-        if (supports(*found, FWC_STATUS_ON)) found->status = FWC_STATUS_ON;
-    } else {
-        found->status = status;
-    }
-    rebuildTables();
-    return FW_STATUS_OK;
+    return withFeature(featureId, [&](Feature& found) -> int32_t {
+        if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
+        if (!supports(found, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
+        const Feature* described = describedFeature(featureId);
+        if (status == FWC_STATUS_ONE_PUSH && described != nullptr) {
+            found.value = described->value;
+            if (supports(found, FWC_STATUS_ON)) found.status = FWC_STATUS_ON;
+        } else {
+            found.status = status;
+        }
+        rebuildTables();
+        return FW_STATUS_OK;
+    });
 }
 
 int32_t SimCamera::registerValue(uint32_t address, uint32_t& value) {
@@ -146,7 +142,7 @@ int32_t SimCamera::applySettings(const CameraSettings& settings, std::string& pr
         return FWC_ERR_SETTINGS_FILE_MALFORMED;
     }
     for (const Feature& wanted : settings.features) {
-        const Feature* present = feature(wanted.id);
+        const Feature* present = findFeature(features_, wanted.id);
         if (present == nullptr || wanted.value < present->min || wanted.value > present->max ||
             !supports(*present, wanted.status)) {
             problem = "feature " + std::to_string(wanted.id) + " not applicable to this camera";
@@ -167,7 +163,7 @@ int32_t SimCamera::applySettings(const CameraSettings& settings, std::string& pr
     }
     format_ = settings.format;
     for (const Feature& wanted : settings.features) {
-        if (Feature* present = feature(wanted.id); present != nullptr) {
+        if (Feature* present = findFeature(features_, wanted.id); present != nullptr) {
             present->value = wanted.value;
             present->status = wanted.status;
         }

@@ -14,7 +14,7 @@
 namespace fwsim {
 namespace {
 
-constexpr const char* rootName = "cameraSettings";
+constexpr const char* kRootName = "cameraSettings";
 
 struct SettingsProblem : std::runtime_error {
     SettingsProblem(const XmlElement& element, const std::string& problem)
@@ -43,7 +43,7 @@ std::string hexBytes(const std::vector<uint8_t>& values) {
 XmlElement settingsDocument(SimCamera& camera) {
     const CameraSettings settings = camera.settings();
     XmlElement root;
-    root.name = rootName;
+    root.name = kRootName;
     root.attributes = {{"version", "1"},
                        {"vendor", camera.description().vendor},
                        {"model", camera.description().model}};
@@ -106,7 +106,7 @@ CurrentFormat readFormat(const XmlElement& element) {
     format.mode = number(element, "mode");
     format.rate = number(element, "rate");
     format.busLoad = number(element, "busLoad");
-    if (format.format == format7) {
+    if (format.format == kFormat7) {
         format.coding = number(element, "coding");
         format.left = number(element, "left");
         format.top = number(element, "top");
@@ -176,8 +176,8 @@ void applyElement(const XmlElement& child, CameraSettings& settings, bool& forma
 
 int32_t readSettings(SimCamera& camera, const XmlElement& root, CameraSettings& settings,
                      std::string& problem) {
-    if (root.name != rootName) {
-        problem = "root element is <" + root.name + ">, not <" + rootName + ">";
+    if (root.name != kRootName) {
+        problem = "root element is <" + root.name + ">, not <" + kRootName + ">";
         return FWC_ERR_SETTINGS_FILE_MALFORMED;
     }
     const std::string* model = root.attribute("model");

@@ -5,7 +5,7 @@
 namespace fwsim {
 namespace {
 
-constexpr uint32_t cellCount = frameCodeBits + 2;
+constexpr uint32_t kCellCount = kFrameCodeBits + 2;
 
 struct CodeLayout {
     uint32_t cellWidth = 0;
@@ -15,14 +15,14 @@ struct CodeLayout {
 
 CodeLayout layoutFor(uint32_t width, uint32_t height) {
     CodeLayout layout;
-    layout.cellWidth = std::min<uint32_t>(16, (width / cellCount) & ~1u);
+    layout.cellWidth = std::min<uint32_t>(16, (width / kCellCount) & ~1u);
     layout.bandHeight = std::min<uint32_t>(16, height & ~1u);
     return layout;
 }
 
 bool cellIsWhite(uint32_t cell, uint32_t frameNumber) {
     if (cell < 2) return cell == 0;
-    const uint32_t bit = frameCodeBits - 1 - (cell - 2);
+    const uint32_t bit = kFrameCodeBits - 1 - (cell - 2);
     return ((frameNumber >> bit) & 1u) != 0;
 }
 
@@ -34,7 +34,7 @@ void drawFrameCode(uint8_t* image, uint32_t width, uint32_t height, uint32_t cha
     if (!layout.fits()) return;
     for (uint32_t row = 0; row < layout.bandHeight; ++row) {
         uint8_t* line = image + static_cast<size_t>(row) * width * channels;
-        for (uint32_t cell = 0; cell < cellCount; ++cell) {
+        for (uint32_t cell = 0; cell < kCellCount; ++cell) {
             const uint8_t level = cellIsWhite(cell, frameNumber) ? 255 : 0;
             std::fill_n(line + static_cast<size_t>(cell) * layout.cellWidth * channels,
                         layout.cellWidth * channels, level);
@@ -51,7 +51,7 @@ bool readFrameCode(const uint8_t* image, uint32_t width, uint32_t height, uint32
     const uint32_t firstRow = layout.bandHeight / 8;
     const uint32_t lastRow = layout.bandHeight * 3 / 8;
     uint32_t number = 0;
-    for (uint32_t cell = 0; cell < cellCount; ++cell) {
+    for (uint32_t cell = 0; cell < kCellCount; ++cell) {
         const uint32_t firstColumn = cell * layout.cellWidth + layout.cellWidth / 4;
         const uint32_t lastColumn = cell * layout.cellWidth + (layout.cellWidth * 3 + 3) / 4 - 1;
         uint64_t sum = 0;

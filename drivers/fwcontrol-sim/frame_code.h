@@ -8,7 +8,7 @@
 
 namespace fwsim {
 
-constexpr uint32_t frameCodeBits = 24;
+constexpr uint32_t kFrameCodeBits = 24;
 
 // Draws the code into an 8-bit image of 1 (grey) or 3 (BGR) channels. Images narrower
 // than 52 pixels or lower than 8 rows carry no code.

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "fwcontrol.h"
 #include "pixel_format.h"
 
 namespace fwsim {
 namespace {
 
 // Channel (0 blue, 1 green, 2 red) at [pattern][row parity][column parity].
-constexpr uint8_t bayerChannel[4][2][2] = {
+constexpr uint8_t kBayerChannel[4][2][2] = {
     {{2, 1}, {1, 0}},  // RGGB
     {{1, 0}, {2, 1}},  // GBRG
     {{1, 2}, {0, 1}},  // GRBG
@@ -47,12 +48,12 @@ void putBig16(uint8_t* out, uint8_t value) {
 void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8_t* out) {
     const uint32_t width = setup.width;
     switch (setup.coding) {
-    case codingMono8: std::copy_n(in, width, out); break;
-    case codingMono16:
-    case codingSmono16:
+    case FWC_CODING_MONO8: std::copy_n(in, width, out); break;
+    case FWC_CODING_MONO16:
+    case FWC_CODING_SMONO16:
         for (uint32_t x = 0; x < width; ++x) putBig16(out + x * 2, in[x]);
         break;
-    case codingYuv411:
+    case FWC_CODING_YUV411:
         for (uint32_t x = 0; x + 3 < width; x += 4) {
             const uint8_t* pixels = in + x * 3;
             uint8_t* group = out + x / 4 * 6;
@@ -64,7 +65,7 @@ void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8
             group[5] = lumaOf(pixels + 9);
         }
         break;
-    case codingYuv422:
+    case FWC_CODING_YUV422:
         for (uint32_t x = 0; x + 1 < width; x += 2) {
             const uint8_t* pixels = in + x * 3;
             uint8_t* group = out + x * 2;
@@ -74,44 +75,46 @@ void encodeRow(const EncoderSetup& setup, uint32_t row, const uint8_t* in, uint8
             group[3] = lumaOf(pixels + 3);
         }
         break;
-    case codingYuv444:
+    case FWC_CODING_YUV444:
         for (uint32_t x = 0; x < width; ++x) {
             out[x * 3] = averageU(in + x * 3, 1);
             out[x * 3 + 1] = lumaOf(in + x * 3);
             out[x * 3 + 2] = averageV(in + x * 3, 1);
         }
         break;
-    case codingRgb8:
+    case FWC_CODING_RGB8:
         for (uint32_t x = 0; x < width; ++x) {
             out[x * 3] = in[x * 3 + 2];
             out[x * 3 + 1] = in[x * 3 + 1];
             out[x * 3 + 2] = in[x * 3];
         }
         break;
-    case codingRgb16:
-    case codingSrgb16:
+    case FWC_CODING_RGB16:
+    case FWC_CODING_SRGB16:
         for (uint32_t x = 0; x < width; ++x) {
             putBig16(out + x * 6, in[x * 3 + 2]);
             putBig16(out + x * 6 + 2, in[x * 3 + 1]);
             putBig16(out + x * 6 + 4, in[x * 3]);
         }
         break;
-    case codingRaw8:
+    case FWC_CODING_RAW8:
         for (uint32_t x = 0; x < width; ++x) {
             const uint8_t* pixel = in + x * 3;
             out[x] = setup.interlaced
                          ? cygmValue(row, x, setup.bayerPattern, pixel[0], pixel[1], pixel[2])
-                         : pixel[bayerChannel[setup.bayerPattern & 3][row & 1][x & 1]];
+                         : pixel[kBayerChannel[setup.bayerPattern & 3][row & 1][x & 1]];
         }
         break;
-    case codingRaw16:
+    case FWC_CODING_RAW16:
         for (uint32_t x = 0; x < width; ++x)
-            putBig16(out + x * 2, in[x * 3 + bayerChannel[setup.bayerPattern & 3][row & 1][x & 1]]);
+            putBig16(out + x * 2,
+                     in[x * 3 + kBayerChannel[setup.bayerPattern & 3][row & 1][x & 1]]);
         break;
-    case codingMonoR:
-    case codingMonoG:
-    case codingMonoB:
-        for (uint32_t x = 0; x < width; ++x) out[x] = in[x * 3 + 2 - (setup.coding - codingMonoR)];
+    case FWC_CODING_MONO_RED:
+    case FWC_CODING_MONO_GREEN:
+    case FWC_CODING_MONO_BLUE:
+        for (uint32_t x = 0; x < width; ++x)
+            out[x] = in[x * 3 + 2 - (setup.coding - FWC_CODING_MONO_RED)];
         break;
     default: break;
     }
@@ -123,8 +126,8 @@ uint32_t sceneChannels(uint32_t coding) { return isGreyCoding(coding) ? 1 : 3; }
 
 uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue, uint8_t green,
                   uint8_t red) {
-    static constexpr uint32_t shifts[4] = {0, 2, 1, 3};
-    switch (((row & 1) * 2 + (column & 1)) ^ shifts[bayerPattern & 3]) {
+    static constexpr uint32_t kCygmShifts[4] = {0, 2, 1, 3};
+    switch (((row & 1) * 2 + (column & 1)) ^ kCygmShifts[bayerPattern & 3]) {
     case 0: return static_cast<uint8_t>((green + blue + 1) / 2);  // cyan
     case 1: return static_cast<uint8_t>((red + green + 1) / 2);   // yellow
     case 2: return green;

@@ -6,7 +6,7 @@
 
 namespace fwsim {
 namespace {
-constexpr size_t maxRegistrations = 256;
+constexpr size_t kMaxRegistrations = 256;
 }
 
 NotificationHub::NotificationHub() : thread_([this] { dispatch(); }) {}
@@ -28,7 +28,7 @@ int32_t NotificationHub::add(uint32_t kind, const FWC_NOTIFICATION& descriptor,
                              FWC_HANDLE& handle) {
     if (descriptor.callback == nullptr) return FWC_ERR_NULL_POINTER;
     std::lock_guard lock(mutex_);
-    if (registrations_.size() >= maxRegistrations) return FWC_ERR_TOO_MANY_NOTIFICATIONS;
+    if (registrations_.size() >= kMaxRegistrations) return FWC_ERR_TOO_MANY_NOTIFICATIONS;
     Registration registration;
     registration.handle = nextHandle_++;
     if (nextHandle_ == 0) nextHandle_ = 1;
@@ -75,7 +75,7 @@ void NotificationHub::raise(uint32_t cameraId, uint32_t kind) {
     if (any) changed_.notify_all();
 }
 
-void NotificationHub::raiseNodeListChanged() { raise(FWC_ALL_CAMERAS, nodeListKind); }
+void NotificationHub::raiseNodeListChanged() { raise(FWC_ALL_CAMERAS, kNodeListKind); }
 
 NotificationHub::Registration* NotificationHub::nextPending() {
     for (Registration& registration : registrations_)

@@ -11,7 +11,7 @@
 
 namespace fwsim {
 
-constexpr uint32_t nodeListKind = 0;
+constexpr uint32_t kNodeListKind = 0;
 
 class NotificationHub {
 public:
@@ -20,7 +20,7 @@ public:
     NotificationHub(const NotificationHub&) = delete;
     NotificationHub& operator=(const NotificationHub&) = delete;
 
-    // kind: nodeListKind or a FWC_NOTIFY_ kind. The callback and context are taken from
+    // kind: kNodeListKind or a FWC_NOTIFY_ kind. The callback and context are taken from
     // the descriptor now.
     int32_t add(uint32_t kind, const FWC_NOTIFICATION& descriptor, FWC_HANDLE& handle);
     // Returns once the callback is not running and will never run again; from inside

@@ -1,68 +1,56 @@
 #include "pixel_format.h"
 
+#include "fwcontrol.h"
+
 namespace fwsim {
 
-bool isKnownCoding(uint32_t coding) {
-    return coding <= codingRaw16 || (coding >= codingMonoR && coding <= codingMonoB);
-}
-
-uint32_t codingBitDepth(uint32_t coding) {
-    switch (coding) {
-    case codingYuv411: return 12;
-    case codingYuv422: return 16;
-    case codingYuv444:
-    case codingRgb8: return 24;
-    case codingMono16:
-    case codingSmono16:
-    case codingRaw16: return 16;
-    case codingRgb16:
-    case codingSrgb16: return 48;
-    default: return 8;
-    }
-}
+bool isKnownCoding(uint32_t coding) { return FWC_CodingBitDepth(coding) != 0; }
 
 bool isGreyCoding(uint32_t coding) {
-    return coding == codingMono8 || coding == codingMono16 || coding == codingSmono16;
+    return coding == FWC_CODING_MONO8 || coding == FWC_CODING_MONO16 ||
+           coding == FWC_CODING_SMONO16;
 }
 
 uint64_t frameBytes(uint32_t coding, uint32_t width, uint32_t height) {
-    return uint64_t{width} * height * codingBitDepth(coding) / 8;
+    return uint64_t{width} * height * FWC_CodingBitDepth(coding) / 8;
 }
 
 uint32_t codingPixelGroup(uint32_t coding) {
-    if (coding == codingYuv411) return 4;
-    return coding == codingYuv422 ? 2 : 1;
+    if (coding == FWC_CODING_YUV411) return 4;
+    return coding == FWC_CODING_YUV422 ? 2 : 1;
 }
 
 FixedGeometry fixedGeometry(uint32_t format, uint32_t mode) {
     struct Entry {
         uint32_t width, height, coding;
     };
-    static constexpr Entry format0[] = {{160, 120, codingYuv444}, {320, 240, codingYuv422},
-                                        {640, 480, codingYuv411}, {640, 480, codingYuv422},
-                                        {640, 480, codingRgb8},   {640, 480, codingMono8},
-                                        {640, 480, codingMono16}};
-    static constexpr Entry format1[] = {{800, 600, codingYuv422}, {800, 600, codingRgb8},
-                                        {800, 600, codingMono8},  {1024, 768, codingYuv422},
-                                        {1024, 768, codingRgb8},  {1024, 768, codingMono8},
-                                        {800, 600, codingMono16}, {1024, 768, codingMono16}};
-    static constexpr Entry format2[] = {{1280, 960, codingYuv422}, {1280, 960, codingRgb8},
-                                        {1280, 960, codingMono8},  {1600, 1200, codingYuv422},
-                                        {1600, 1200, codingRgb8},  {1600, 1200, codingMono8},
-                                        {1280, 960, codingMono16}, {1600, 1200, codingMono16}};
+    static constexpr Entry kFormat0Modes[] = {
+        {160, 120, FWC_CODING_YUV444}, {320, 240, FWC_CODING_YUV422}, {640, 480, FWC_CODING_YUV411},
+        {640, 480, FWC_CODING_YUV422}, {640, 480, FWC_CODING_RGB8},   {640, 480, FWC_CODING_MONO8},
+        {640, 480, FWC_CODING_MONO16}};
+    static constexpr Entry kFormat1Modes[] = {
+        {800, 600, FWC_CODING_YUV422}, {800, 600, FWC_CODING_RGB8},
+        {800, 600, FWC_CODING_MONO8},  {1024, 768, FWC_CODING_YUV422},
+        {1024, 768, FWC_CODING_RGB8},  {1024, 768, FWC_CODING_MONO8},
+        {800, 600, FWC_CODING_MONO16}, {1024, 768, FWC_CODING_MONO16}};
+    static constexpr Entry kFormat2Modes[] = {
+        {1280, 960, FWC_CODING_YUV422}, {1280, 960, FWC_CODING_RGB8},
+        {1280, 960, FWC_CODING_MONO8},  {1600, 1200, FWC_CODING_YUV422},
+        {1600, 1200, FWC_CODING_RGB8},  {1600, 1200, FWC_CODING_MONO8},
+        {1280, 960, FWC_CODING_MONO16}, {1600, 1200, FWC_CODING_MONO16}};
     const Entry* table = nullptr;
     uint32_t modes = 0;
     switch (format) {
     case 0:
-        table = format0;
+        table = kFormat0Modes;
         modes = 7;
         break;
     case 1:
-        table = format1;
+        table = kFormat1Modes;
         modes = 8;
         break;
     case 2:
-        table = format2;
+        table = kFormat2Modes;
         modes = 8;
         break;
     default: return {};

@@ -1,33 +1,15 @@
 // Colour codings, fixed-format geometry and frame rates of IIDC cameras, as the
-// simulated bus encodes them.
+// simulated bus encodes them. The codings and their bit depths are in fwcontrol.h.
 #pragma once
 
 #include <cstdint>
 
 namespace fwsim {
 
-enum Coding : uint32_t {
-    codingMono8 = 0,
-    codingYuv411 = 1,
-    codingYuv422 = 2,
-    codingYuv444 = 3,
-    codingRgb8 = 4,
-    codingMono16 = 5,
-    codingRgb16 = 6,
-    codingSmono16 = 7,
-    codingSrgb16 = 8,
-    codingRaw8 = 9,
-    codingRaw16 = 10,
-    codingMonoR = 128,
-    codingMonoG = 129,
-    codingMonoB = 130
-};
+constexpr uint32_t kFormat7 = 7;
 
-constexpr uint32_t format7 = 7;
-
+// Codings this library delivers: those FWC_CodingBitDepth knows.
 bool isKnownCoding(uint32_t coding);
-// Native bits per pixel (YUV411: 12).
-uint32_t codingBitDepth(uint32_t coding);
 // Grey codings carry one channel of the scene; the others three.
 bool isGreyCoding(uint32_t coding);
 uint64_t frameBytes(uint32_t coding, uint32_t width, uint32_t height);

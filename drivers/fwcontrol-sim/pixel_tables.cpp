@@ -13,18 +13,12 @@ struct Effect {
     double offset = 0.0;
 };
 
-const Feature* find(const std::vector<Feature>& features, uint32_t id) {
-    for (const Feature& feature : features)
-        if (feature.id == id) return &feature;
-    return nullptr;
-}
-
 // The feature's deviation from its described value, or none when it is off or automatic
 // (an automatic feature keeps the image at its nominal look).
 bool deviation(const std::vector<Feature>& features, const std::vector<Feature>& neutral,
                uint32_t id, double& value, double& reference) {
-    const Feature* current = find(features, id);
-    const Feature* described = find(neutral, id);
+    const Feature* current = findFeature(features, id);
+    const Feature* described = findFeature(neutral, id);
     if (current == nullptr || described == nullptr || current->status != FWC_STATUS_ON)
         return false;
     value = current->value;

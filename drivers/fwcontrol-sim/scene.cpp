@@ -13,9 +13,9 @@ struct Bgr {
 };
 
 // White, yellow, cyan, green, magenta, red, blue, black.
-constexpr Bgr colourBars[8] = {{255, 255, 255}, {0, 255, 255}, {255, 255, 0}, {0, 255, 0},
-                               {255, 0, 255},   {0, 0, 255},   {255, 0, 0},   {0, 0, 0}};
-constexpr Bgr squareColour = {32, 128, 255};
+constexpr Bgr kColourBars[8] = {{255, 255, 255}, {0, 255, 255}, {255, 255, 0}, {0, 255, 0},
+                                {255, 0, 255},   {0, 0, 255},   {255, 0, 0},   {0, 0, 0}};
+constexpr Bgr kSquareColour = {32, 128, 255};
 
 uint8_t luma(const Bgr& colour) {
     return static_cast<uint8_t>(
@@ -41,7 +41,7 @@ void SceneTemplate::render(uint32_t sensorWidth, uint32_t sensorHeight) {
         for (uint32_t x = 0; x < width_; ++x) {
             Bgr colour;
             if (y < barsEnd) {
-                colour = colourBars[x * 8 / width_];
+                colour = kColourBars[x * 8 / width_];
             } else {
                 const auto level = static_cast<uint8_t>(width_ > 1 ? x * 255 / (width_ - 1) : 0);
                 colour = {level, level, level};
@@ -72,7 +72,7 @@ void SceneTemplate::compose(uint32_t frameNumber, const FrameWindow& window, uin
     const uint32_t toX = std::min(squareLeft + side, window.left + window.width);
     const uint32_t fromY = std::max(squareTop, window.top);
     const uint32_t toY = std::min(squareTop + side, window.top + window.height);
-    const uint8_t squareGrey = luma(squareColour);
+    const uint8_t squareGrey = luma(kSquareColour);
     for (uint32_t y = fromY; y < toY; ++y) {
         uint8_t* line = out + (y - window.top) * rowBytes;
         for (uint32_t x = fromX; x < toX; ++x) {
@@ -80,9 +80,9 @@ void SceneTemplate::compose(uint32_t frameNumber, const FrameWindow& window, uin
             if (channels == 1) {
                 pixel[0] = squareGrey;
             } else {
-                pixel[0] = squareColour.b;
-                pixel[1] = squareColour.g;
-                pixel[2] = squareColour.r;
+                pixel[0] = kSquareColour.b;
+                pixel[1] = kSquareColour.g;
+                pixel[2] = kSquareColour.r;
             }
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fw_status.h"
+#include "fwcontrol.h"
 #include "pixel_format.h"
 
 namespace fwsim {
@@ -56,14 +57,14 @@ void SimCamera::currentImageFormat(uint32_t& width, uint32_t& height, uint32_t& 
     width = format_.width;
     height = format_.height;
     coding = format_.coding;
-    bitDepth = codingBitDepth(format_.coding);
+    bitDepth = FWC_CodingBitDepth(format_.coding);
 }
 
 void SimCamera::currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate) {
     std::lock_guard lock(mutex_);
     format = format_.format;
     mode = format_.mode;
-    rate = format_.format == format7 ? format_.coding : format_.rate;
+    rate = format_.format == kFormat7 ? format_.coding : format_.rate;
 }
 
 void SimCamera::supportedFixedFormats(uint32_t* table) const {
@@ -137,7 +138,7 @@ int32_t SimCamera::prepareFreeGrab(FreeGrabRequest& request) {
         return FWC_ERR_CODING_UNSUPPORTED;
     request.aoi = roundAoi(*mode, request.coding, description_.interlaced, request.aoi);
     request.busLoad = boundBusLoad(request.busLoad);
-    format_.format = format7;
+    format_.format = kFormat7;
     format_.mode = request.mode;
     format_.rate = 0;
     format_.coding = request.coding;
@@ -151,13 +152,11 @@ int32_t SimCamera::prepareFreeGrab(FreeGrabRequest& request) {
 }
 
 const Format7Mode* SimCamera::findMode(uint32_t mode) const {
-    for (const Format7Mode& candidate : description_.format7)
-        if (candidate.mode == mode) return &candidate;
-    return nullptr;
+    return findFormat7Mode(description_.format7, mode);
 }
 
 int32_t SimCamera::validateFormat(const CurrentFormat& format) const {
-    if (format.format == format7) {
+    if (format.format == kFormat7) {
         const Format7Mode* mode = findMode(format.mode);
         if (mode == nullptr) return FWC_ERR_NO_FREE_MODE;
         if (std::find(mode->codings.begin(), mode->codings.end(), format.coding) ==
@@ -187,7 +186,7 @@ void SimCamera::configure() {
     uint32_t sensorWidth = format_.width;
     uint32_t sensorHeight = format_.height;
     if (const Format7Mode* mode = findMode(format_.mode);
-        format_.format == format7 && mode != nullptr) {
+        format_.format == kFormat7 && mode != nullptr) {
         sensorWidth = mode->maxWidth;
         sensorHeight = mode->maxHeight;
     }
@@ -202,7 +201,7 @@ void SimCamera::configure() {
 
 double SimCamera::frameRateLocked() const {
     const double rate =
-        format_.format == format7
+        format_.format == kFormat7
             ? format7FrameRate(format_.busLoad,
                                frameBytes(format_.coding, format_.width, format_.height))
             : fixedFrameRate(format_.rate);

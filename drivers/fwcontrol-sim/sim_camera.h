@@ -112,7 +112,10 @@ private:
     void configure();  // scene, encoder setup and buffers for the current format
     void rebuildTables();
     FrameWindow window() const;
-    Feature* feature(uint32_t featureId);
+    // Runs use(feature) under the lock on the camera's feature featureId and returns its
+    // status; FWC_ERR_FEATURE_NOT_PRESENT for a feature the camera lacks.
+    template <typename Use>
+    int32_t withFeature(uint32_t featureId, Use use);
     uint32_t ringSize() const;
     double frameRateLocked() const;
     const Format7Mode* findMode(uint32_t mode) const;

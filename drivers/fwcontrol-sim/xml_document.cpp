@@ -6,7 +6,7 @@
 namespace fwsim {
 namespace {
 
-constexpr unsigned maxDepth = 32;
+constexpr unsigned kMaxDepth = 32;
 
 struct XmlError : std::runtime_error {
     XmlError(unsigned line, const std::string& problem)
@@ -72,9 +72,9 @@ private:
     }
 
     void appendEntity(std::string& out) {
-        static const std::pair<const char*, char> entities[] = {
+        static const std::pair<const char*, char> kEntities[] = {
             {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&apos;", '\''}};
-        for (const auto& [entity, character] : entities) {
+        for (const auto& [entity, character] : kEntities) {
             if (startsWith(entity)) {
                 position_ += std::char_traits<char>::length(entity);
                 out += character;
@@ -104,7 +104,7 @@ private:
     }
 
     void readElement(XmlElement& element, unsigned depth) {
-        if (depth > maxDepth) fail("elements nested too deeply");
+        if (depth > kMaxDepth) fail("elements nested too deeply");
         element.line = line_;
         advance();  // '<'
         element.name = readName();

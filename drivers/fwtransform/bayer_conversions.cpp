@@ -8,15 +8,12 @@ using namespace fwt;
 
 namespace {
 
-constexpr uint32_t raw16PatternShift = 8;
-constexpr uint32_t raw16PatternMask = 7u << raw16PatternShift;
-
 // The Bayer pattern that FWT_Raw16ToBGR's options name, or an FWT_ status when they are
 // not a valid combination.
 int32_t raw16Pattern(uint32_t options, uint32_t& pattern) {
-    if ((options & ~(FWT_RAW16_MSB8 | raw16PatternMask)) != 0) return FWT_ERR_ARGUMENT;
+    if ((options & ~(FWT_RAW16_MSB8 | FWT_RAW16_PATTERN_MASK)) != 0) return FWT_ERR_ARGUMENT;
     if ((options & FWT_RAW16_MSB8) == 0) return FWT_ERR_ARGUMENT;
-    uint32_t field = (options & raw16PatternMask) >> raw16PatternShift;
+    uint32_t field = (options & FWT_RAW16_PATTERN_MASK) >> FWT_RAW16_PATTERN_SHIFT;
     pattern = field == 0 ? uint32_t{FWT_BAYER_RGGB} : field - 1;
     return checkBayerPattern(pattern);
 }

@@ -15,21 +15,10 @@ FWC_NOTIFICATION nodeListDescriptor{};
 FWC_HANDLE nodeListHandle = 0;
 bool nodeListRegistered = false;
 
-FWC_NOTIFICATION busNotificationDescriptor() {
-    FWC_NOTIFICATION descriptor{};
-    descriptor.mode = 0;
-    descriptor.cameraId = FWC_ALL_CAMERAS;
-    descriptor.callback = onNodeListChanged;
-    descriptor.context = nullptr;
-    descriptor.reserved0 = 0xFFFFFFFF;
-    descriptor.reserved3 = 0xFFFFFFFF;
-    return descriptor;
-}
-
 }  // namespace
 
 void registerNodeListNotification() {
-    nodeListDescriptor = busNotificationDescriptor();
+    nodeListDescriptor = FWC_MakeNotification(FWC_ALL_CAMERAS, onNodeListChanged, nullptr);
     nodeListRegistered =
         checkResult(FWC_RegisterNodeListChangedNotification(&nodeListHandle, &nodeListDescriptor),
                     "FWC_RegisterNodeListChangedNotification") == 0;

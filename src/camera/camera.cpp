@@ -13,29 +13,11 @@
 namespace lvc {
 namespace {
 
-// The notification descriptor type's default words.
-FWC_NOTIFICATION defaultDescriptor() {
-    FWC_NOTIFICATION descriptor{};
-    descriptor.mode = 3;
-    descriptor.cameraId = FWC_ALL_CAMERAS;
-    descriptor.reserved0 = 0xFFFFFFFFu;
-    descriptor.reserved3 = 0xFFFFFFFFu;
-    return descriptor;
-}
-
 // The context is the camera itself: the driver hands it to the handler until the
 // registration ends.
-void prepareDescriptor(FWC_NOTIFICATION& descriptor, CCamera& camera, FWC_NotifyCallback handler) {
-    descriptor = defaultDescriptor();
-    descriptor.mode = 0;
-    descriptor.cameraId = camera.cameraId;
-    descriptor.callback = handler;
-    descriptor.context = &camera;
-}
-
 void registerNotification(CCamera& camera, NotificationRegistration& registration, uint32_t kind,
                           FWC_NotifyCallback handler) {
-    prepareDescriptor(registration.descriptor, camera, handler);
+    registration.descriptor = FWC_MakeNotification(camera.cameraId, handler, &camera);
     checkResult(FWC_RegisterNotification(&registration.handle, kind, &registration.descriptor),
                 "FWC_RegisterNotification");
 }
@@ -76,17 +58,17 @@ void destroyCamera(CCamera* camera) {
 
 uint32_t PixelSize(const CCamera& camera) {
     switch (camera.colorCoding) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-    case 8:
-    case 9:
-    case 10:
-    case 133:
-    case 135:
-    case 136: return 24;
+    case FWC_CODING_YUV411:
+    case FWC_CODING_YUV422:
+    case FWC_CODING_YUV444:
+    case FWC_CODING_RGB8:
+    case FWC_CODING_RGB16:
+    case FWC_CODING_SRGB16:
+    case FWC_CODING_RAW8:
+    case FWC_CODING_RAW16:
+    case FWC_CODING_RGB12:
+    case FWC_CODING_SRGB12:
+    case FWC_CODING_RAW12: return 24;
     default: return 8;
     }
 }

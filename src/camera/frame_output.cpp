@@ -7,48 +7,39 @@
 
 #include "boundary/diagnostics.h"
 #include "camera/camera.h"
+#include "fwcontrol.h"
 #include "fwtransform.h"
 
 namespace lvc {
 namespace {
 
-// Colour codings the output path converts (driver ids).
-enum ColorCoding : uint32_t {
-    kMono8 = 0,
-    kYuv411 = 1,
-    kYuv422 = 2,
-    kRgb8 = 4,
-    kMono16 = 5,
-    kSignedMono16 = 7,
-    kRaw8 = 9,
-    kRaw16 = 10,
-    kMonoRed = 128,
-    kMonoGreen = 129,
-    kMonoBlue = 130,
-};
-
 bool landsInImage(const CCamera& camera, bool delivering) {
-    return delivering && camera.colorCoding == kMono8 && camera.interlaced == 0;
+    return delivering && camera.colorCoding == FWC_CODING_MONO8 && camera.interlaced == 0;
+}
+
+// Whether the conversion of this camera's coding reads rawImage.
+bool convertsFromRawImage(const CCamera& camera) {
+    switch (camera.colorCoding) {
+    case FWC_CODING_MONO8: return camera.interlaced != 0;
+    case FWC_CODING_YUV411:
+    case FWC_CODING_YUV422:
+    case FWC_CODING_RGB8:
+    case FWC_CODING_MONO16:
+    case FWC_CODING_SMONO16:
+    case FWC_CODING_RAW8:
+    case FWC_CODING_RAW16:
+    case FWC_CODING_MONO_RED:
+    case FWC_CODING_MONO_GREEN:
+    case FWC_CODING_MONO_BLUE: return true;
+    default: return false;
+    }
 }
 
 // Bytes of rawImage that the conversion of this coding reads; 0 for codings that are not
 // converted from rawImage.
 uint64_t convertedInputBytes(const CCamera& camera) {
-    const uint64_t pixels = uint64_t{camera.width} * camera.height;
-    switch (camera.colorCoding) {
-    case kMono8: return camera.interlaced ? pixels : 0;
-    case kYuv411: return pixels * 3 / 2;
-    case kYuv422:
-    case kMono16:
-    case kSignedMono16:
-    case kRaw16: return pixels * 2;
-    case kRgb8: return pixels * 3;
-    case kRaw8:
-    case kMonoRed:
-    case kMonoGreen:
-    case kMonoBlue: return pixels;
-    default: return 0;
-    }
+    if (!convertsFromRawImage(camera)) return 0;
+    return uint64_t{camera.width} * camera.height * FWC_CodingBitDepth(camera.colorCoding) / 8;
 }
 
 // The buffers were sized at the last start; the dialog may have changed the format since.
@@ -65,21 +56,23 @@ int32_t convertInto(CCamera& camera) {
     const uint32_t height = camera.height;
     const uint32_t pixels = width * height;
     switch (camera.colorCoding) {
-    case kMono8: return camera.interlaced ? FWT_InterlacedToProgressive(out, in, width, height) : 0;
-    case kYuv411: return FWT_YUV411ToBGR(out, in, pixels);
-    case kYuv422: return FWT_YUV422ToBGR(out, in, pixels);
-    case kRgb8: return FWT_RGB8ToBGR(out, in, pixels);
-    case kMono16:
-    case kSignedMono16: return FWT_Y16ToY8(out, in, pixels);
-    case kRaw8:
+    case FWC_CODING_MONO8:
+        return camera.interlaced ? FWT_InterlacedToProgressive(out, in, width, height) : 0;
+    case FWC_CODING_YUV411: return FWT_YUV411ToBGR(out, in, pixels);
+    case FWC_CODING_YUV422: return FWT_YUV422ToBGR(out, in, pixels);
+    case FWC_CODING_RGB8: return FWT_RGB8ToBGR(out, in, pixels);
+    case FWC_CODING_MONO16:
+    case FWC_CODING_SMONO16: return FWT_Y16ToY8(out, in, pixels);
+    case FWC_CODING_RAW8:
         return camera.interlaced
                    ? FWT_IRaw8CYGMToBGR_Bin(out, in, width, height, camera.bayerPattern)
                    : FWT_Raw8ToBGR(out, in, width, height, camera.bayerPattern);
-    case kRaw16:
-        return FWT_Raw16ToBGR(out, in, width, height, 1u | ((camera.bayerPattern + 1u) << 8));
-    case kMonoRed:
-    case kMonoGreen:
-    case kMonoBlue: std::memcpy(out, in, pixels); return 0;
+    case FWC_CODING_RAW16:
+        return FWT_Raw16ToBGR(out, in, width, height,
+                              FWT_RAW16_MSB8 | FWT_RAW16_PATTERN(camera.bayerPattern));
+    case FWC_CODING_MONO_RED:
+    case FWC_CODING_MONO_GREEN:
+    case FWC_CODING_MONO_BLUE: std::memcpy(out, in, pixels); return 0;
     default: return 0;
     }
 }

@@ -32,7 +32,8 @@ void freeBuffer(uint8_t*& buffer, uint32_t& size) {
 }  // namespace
 
 uint32_t rawImageBytes(const CCamera& camera) {
-    const uint64_t bytesPerPixel = camera.colorCoding == 0 ? (camera.bitDepth + 7ull) / 8 : 3;
+    const uint64_t bytesPerPixel =
+        camera.colorCoding == FWC_CODING_MONO8 ? (camera.bitDepth + 7ull) / 8 : 3;
     const uint64_t ruleBytes = bytesPerPixel * pixelCount(camera);
     const uint64_t nativeBytes =
         (static_cast<uint64_t>(camera.bitDepth) * pixelCount(camera) + 7) / 8;

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "fwcontrol.h"
+
 namespace lvc {
 namespace {
 
@@ -137,7 +139,7 @@ const char* frameRateName(uint32_t rate) {
 
 const char* colorCodingName(uint32_t coding) {
     const char* name = entryAt(kBaseCodings, 0, coding);
-    if (!name) name = entryAt(kExtendedCodings, 128, coding);
+    if (!name) name = entryAt(kExtendedCodings, FWC_CODING_MONO_RED, coding);
     return name ? name : "UNDEFINED";
 }
 

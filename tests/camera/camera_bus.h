@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "fwcontrol.h"
+
 namespace lvc::test {
 
 constexpr uint32_t kMonoCamera = 2001;         // Mono8, fixed format 0 mode 5 at rate 3
@@ -60,14 +62,18 @@ inline std::string cameraBusJson() {
                     { "id": 265, "min": 0, "max": 680, "value": 100, "statuses": [1, 3] },
                     { "id": 1026, "min": 1, "max": 16, "value": 4, "statuses": [1] } ],
       "registers": { "0x1000": 4660, "0x0": 9, "0xFFFFFFFF": 5 })") +
-        ",\n" + format7CameraJson(kColourCamera, 9, "[8, 4, 320, 240]") + ",\n" +
+        ",\n" + format7CameraJson(kColourCamera, FWC_CODING_RAW8, "[8, 4, 320, 240]") + ",\n" +
         monoCameraJson(kLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 256 })") +
         ",\n" + monoCameraJson(kNoLutCamera, "") + ",\n" +
         monoCameraJson(kEmptyLutCamera,
                        R"(, "lut": { "count": 1, "maxValue": 255, "elements": 0 })") +
-        ",\n" + format7CameraJson(kWideCamera, 6, "[0, 0, 64, 48]") + ",\n" +
+        ",\n" + format7CameraJson(kWideCamera, FWC_CODING_RGB16, "[0, 0, 64, 48]") + ",\n" +
         monoCameraJson(kTriggerCamera, R"(, "trigger": { "mode": 0, "active": true })");
-    for (const uint32_t coding : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 128u, 129u, 130u}) {
+    for (const uint32_t coding :
+         {FWC_CODING_MONO8, FWC_CODING_YUV411, FWC_CODING_YUV422, FWC_CODING_YUV444,
+          FWC_CODING_RGB8, FWC_CODING_MONO16, FWC_CODING_RGB16, FWC_CODING_SMONO16,
+          FWC_CODING_SRGB16, FWC_CODING_RAW8, FWC_CODING_RAW16, FWC_CODING_MONO_RED,
+          FWC_CODING_MONO_GREEN, FWC_CODING_MONO_BLUE}) {
         cameras += ",\n" + format7CameraJson(kFirstCodingCamera + coding, coding, "[0, 0, 64, 48]");
     }
     return R"({ "cameras": [ )" + cameras + " ] }";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "camera/camera.h"
 
 namespace lvc {
@@ -10,12 +12,17 @@ namespace {
 
 TEST(PixelSizeTest, IsTwentyFourBitsForColourCodings) {
     CCamera camera;
-    for (const uint32_t coding : {1u, 2u, 3u, 4u, 6u, 8u, 9u, 10u, 133u, 135u, 136u}) {
+    for (const uint32_t coding :
+         {FWC_CODING_YUV411, FWC_CODING_YUV422, FWC_CODING_YUV444, FWC_CODING_RGB8,
+          FWC_CODING_RGB16, FWC_CODING_SRGB16, FWC_CODING_RAW8, FWC_CODING_RAW16, FWC_CODING_RGB12,
+          FWC_CODING_SRGB12, FWC_CODING_RAW12}) {
         camera.colorCoding = coding;
         EXPECT_EQ(PixelSize(camera), 24u) << coding;
     }
-    for (const uint32_t coding :
-         {0u, 5u, 7u, 11u, 128u, 129u, 130u, 131u, 132u, 134u, 141u, 9999u}) {
+    for (const uint32_t coding : std::initializer_list<uint32_t>{
+             FWC_CODING_MONO8, FWC_CODING_MONO16, FWC_CODING_SMONO16, 11u, FWC_CODING_MONO_RED,
+             FWC_CODING_MONO_GREEN, FWC_CODING_MONO_BLUE, 131u, FWC_CODING_MONO12,
+             FWC_CODING_SMONO12, FWC_CODING_RGBA8, 9999u}) {
         camera.colorCoding = coding;
         EXPECT_EQ(PixelSize(camera), 8u) << coding;
     }
@@ -33,17 +40,17 @@ struct SizeCase {
 
 TEST(ImageBuffersTest, SizesTheBuffersForTheCoding) {
     const SizeCase cases[] = {
-        {"Mono8", 0, 8, 640, 480, 640 * 480, 640 * 480},
-        {"Mono8 reporting 16 bits", 0, 16, 4, 2, 16, 8},
-        {"MONO16: three bytes per raw pixel", 5, 16, 4, 2, 24, 8},
-        {"RAW8", 9, 8, 4, 2, 24, 24},
-        {"YUV422", 2, 16, 4, 2, 24, 24},
-        {"RGB16: six native bytes per pixel", 6, 48, 4, 2, 48, 24},
-        {"SRGB16", 8, 48, 4, 2, 48, 24},
-        {"RGB12: 36 native bits per pixel", 133, 36, 4, 2, 36, 24},
-        {"RGBA8: four native bytes per pixel", 141, 32, 4, 2, 32, 8},
-        {"no image", 9, 8, 0, 0, 0, 0},
-        {"beyond 32 bits", 6, 48, 65535, 65535, 0, 0},
+        {"Mono8", FWC_CODING_MONO8, 8, 640, 480, 640 * 480, 640 * 480},
+        {"Mono8 reporting 16 bits", FWC_CODING_MONO8, 16, 4, 2, 16, 8},
+        {"MONO16: three bytes per raw pixel", FWC_CODING_MONO16, 16, 4, 2, 24, 8},
+        {"RAW8", FWC_CODING_RAW8, 8, 4, 2, 24, 24},
+        {"YUV422", FWC_CODING_YUV422, 16, 4, 2, 24, 24},
+        {"RGB16: six native bytes per pixel", FWC_CODING_RGB16, 48, 4, 2, 48, 24},
+        {"SRGB16", FWC_CODING_SRGB16, 48, 4, 2, 48, 24},
+        {"RGB12: 36 native bits per pixel", FWC_CODING_RGB12, 36, 4, 2, 36, 24},
+        {"RGBA8: four native bytes per pixel", FWC_CODING_RGBA8, 32, 4, 2, 32, 8},
+        {"no image", FWC_CODING_RAW8, 8, 0, 0, 0, 0},
+        {"beyond 32 bits", FWC_CODING_RGB16, 48, 65535, 65535, 0, 0},
     };
     for (const auto& c : cases) {
         CCamera camera;
@@ -58,7 +65,7 @@ TEST(ImageBuffersTest, SizesTheBuffersForTheCoding) {
 
 TEST(ImageBuffersTest, KeepsBuffersOfUnchangedSize) {
     CCamera camera;
-    camera.colorCoding = 9;
+    camera.colorCoding = FWC_CODING_RAW8;
     camera.bitDepth = 8;
     camera.width = 8;
     camera.height = 4;
@@ -73,7 +80,7 @@ TEST(ImageBuffersTest, KeepsBuffersOfUnchangedSize) {
     EXPECT_EQ(camera.rawImage, raw);
     EXPECT_EQ(camera.rawImage[0], 42);
 
-    camera.colorCoding = 0;
+    camera.colorCoding = FWC_CODING_MONO8;
     sizeImageBuffers(camera);
     EXPECT_EQ(camera.rawSize, 32u);
     EXPECT_EQ(camera.imageSize, 32u);

@@ -77,8 +77,11 @@ TEST_F(PortOperationsTest, RefusesWhatCannotBeOpened) {
 
 TEST_F(PortOperationsTest, ReportsPixelSizePerCoding) {
     const std::pair<uint32_t, int32_t> cases[] = {
-        {0, 8}, {1, 24}, {2, 24}, {3, 24},  {4, 24},  {5, 8},   {6, 24},
-        {7, 8}, {8, 24}, {9, 24}, {10, 24}, {128, 8}, {129, 8}, {130, 8},
+        {FWC_CODING_MONO8, 8},      {FWC_CODING_YUV411, 24},   {FWC_CODING_YUV422, 24},
+        {FWC_CODING_YUV444, 24},    {FWC_CODING_RGB8, 24},     {FWC_CODING_MONO16, 8},
+        {FWC_CODING_RGB16, 24},     {FWC_CODING_SMONO16, 8},   {FWC_CODING_SRGB16, 24},
+        {FWC_CODING_RAW8, 24},      {FWC_CODING_RAW16, 24},    {FWC_CODING_MONO_RED, 8},
+        {FWC_CODING_MONO_GREEN, 8}, {FWC_CODING_MONO_BLUE, 8},
     };
     int32_t port = 0;
     for (const auto& [coding, pixelSize] : cases) {

@@ -32,8 +32,8 @@ TEST_F(SimBusTest, FullRingDropsTheOldestFrameAndSaysSo) {
         manualCamera(5, "0", R"(, "features": [{"id": 1026, "min": 1, "max": 8, "value": 3}])"));
     CallCounter dropped;
     CallCounter completed;
-    FWC_NOTIFICATION droppedNote = notificationFor(id, CallCounter::callback, &dropped);
-    FWC_NOTIFICATION completedNote = notificationFor(id, CallCounter::callback, &completed);
+    FWC_NOTIFICATION droppedNote = FWC_MakeNotification(id, CallCounter::callback, &dropped);
+    FWC_NOTIFICATION completedNote = FWC_MakeNotification(id, CallCounter::callback, &completed);
     FWC_HANDLE droppedHandle = 0, completedHandle = 0;
     ASSERT_EQ(FWC_RegisterNotification(&droppedHandle, FWC_NOTIFY_FRAME_DROPPED, &droppedNote), 0);
     ASSERT_EQ(FWC_RegisterNotification(&completedHandle, FWC_NOTIFY_FRAME_COMPLETE, &completedNote),
@@ -65,7 +65,8 @@ TEST_F(SimBusTest, MultiShotMakesCountedFramesAndAddsFurtherShots) {
     EXPECT_EQ(FWC_MultiShotStart(id, 0), FWC_ERR_INVALID_ARGUMENT);
     ASSERT_EQ(FWC_MultiShotStart(id, 2), 0);
     EXPECT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), FWC_ERR_ACQUISITION_RUNNING);
-    uint32_t width = 64, height = 64, mode = 0, coding = 0, left = 0, top = 0, busLoad = 10;
+    uint32_t width = 64, height = 64, mode = 0, coding = FWC_CODING_MONO8, left = 0, top = 0,
+             busLoad = 10;
     EXPECT_EQ(
         FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
         FWC_ERR_ACQUISITION_RUNNING);

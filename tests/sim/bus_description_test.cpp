@@ -39,7 +39,9 @@ TEST_F(SimBusTest, DefaultBusListsTheTypicalCamerasUnderDistinctNames) {
         EXPECT_EQ(FWC_CloseCamera(ids[i]), 0);
     }
     EXPECT_EQ(names.size(), 5u);
-    EXPECT_TRUE(codings.count(9) && codings.count(0) && codings.count(2)) << "RAW8, Mono8, YUV422";
+    EXPECT_TRUE(codings.count(FWC_CODING_RAW8) && codings.count(FWC_CODING_MONO8) &&
+                codings.count(FWC_CODING_YUV422))
+        << "RAW8, Mono8, YUV422";
     EXPECT_TRUE(interlaced);
     EXPECT_EQ(FWC_Release(), 0);
 }
@@ -120,7 +122,7 @@ TEST_F(SimBusTest, PluggedCameraJoinsAndLeavesTheBus) {
     ASSERT_EQ(startBus("{\"cameras\": []}"), 0);
     CallCounter nodeList;
     FWC_NOTIFICATION notification =
-        notificationFor(FWC_ALL_CAMERAS, CallCounter::callback, &nodeList);
+        FWC_MakeNotification(FWC_ALL_CAMERAS, CallCounter::callback, &nodeList);
     FWC_HANDLE handle = 0;
     ASSERT_EQ(FWC_RegisterNodeListChangedNotification(&handle, &notification), 0);
 

@@ -65,7 +65,7 @@ TEST_F(SimBusTest, FixedFormatsFollowTheTableAndRefuseWhatTheCameraLacks) {
     ASSERT_EQ(FWC_GetCurrentImageFormat(id, &width, &height, &coding, &depth), 0);
     EXPECT_EQ(width, 800u);
     EXPECT_EQ(height, 600u);
-    EXPECT_EQ(coding, 0u);
+    EXPECT_EQ(coding, uint32_t{FWC_CODING_MONO8});
     EXPECT_EQ(depth, 8u);
     ASSERT_EQ(FWC_GetCurrentFixedFormat(id, &format, &mode, &rate), 0);
     EXPECT_EQ(format * 100 + mode * 10 + rate, 123u);
@@ -121,25 +121,58 @@ TEST_P(Format7Rounding, AcceptsTheRoundedAreaAndRunsAtTheBusLoadRate) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Format7Rounding,
     ::testing::Values(
-        AoiCase{"already on the units", 0, 8, 4, 320, 240, 500, 8, 4, 320, 240, 500},
-        AoiCase{"sizes and positions round down", 0, 7, 5, 327, 243, 1000, 4, 4, 320, 240, 1000},
-        AoiCase{"too large is the sensor", 0, 0, 0, 9999, 9999, 1000, 0, 0, 640, 480, 1000},
-        AoiCase{"zero size is one unit", 0, 0, 0, 0, 0, 1000, 0, 0, 8, 4, 1000},
-        AoiCase{"position pulled in to fit", 0, 600, 470, 64, 32, 1000, 576, 448, 64, 32, 1000},
-        AoiCase{"bus load bounded", 0, 0, 0, 64, 64, 5000, 0, 0, 64, 64, 1000},
-        AoiCase{"bus load 0 is 1", 0, 0, 0, 64, 64, 0, 0, 0, 64, 64, 1},
-        AoiCase{"YUV411 width a multiple of 8 and 4", 1, 0, 0, 20, 8, 1000, 0, 0, 16, 8, 1000},
-        AoiCase{"RAW16 bus load rate", 10, 0, 0, 640, 480, 250, 0, 0, 640, 480, 250}),
+        AoiCase{"already on the units", FWC_CODING_MONO8, 8, 4, 320, 240, 500, 8, 4, 320, 240, 500},
+        AoiCase{"sizes and positions round down", FWC_CODING_MONO8, 7, 5, 327, 243, 1000, 4, 4, 320,
+                240, 1000},
+        AoiCase{"too large is the sensor", FWC_CODING_MONO8, 0, 0, 9999, 9999, 1000, 0, 0, 640, 480,
+                1000},
+        AoiCase{"zero size is one unit", FWC_CODING_MONO8, 0, 0, 0, 0, 1000, 0, 0, 8, 4, 1000},
+        AoiCase{"position pulled in to fit", FWC_CODING_MONO8, 600, 470, 64, 32, 1000, 576, 448, 64,
+                32, 1000},
+        AoiCase{"bus load bounded", FWC_CODING_MONO8, 0, 0, 64, 64, 5000, 0, 0, 64, 64, 1000},
+        AoiCase{"bus load 0 is 1", FWC_CODING_MONO8, 0, 0, 64, 64, 0, 0, 0, 64, 64, 1},
+        AoiCase{"YUV411 width a multiple of 8 and 4", FWC_CODING_YUV411, 0, 0, 20, 8, 1000, 0, 0,
+                16, 8, 1000},
+        AoiCase{"RAW16 bus load rate", FWC_CODING_RAW16, 0, 0, 640, 480, 250, 0, 0, 640, 480, 250}),
     caseName<AoiCase>);
+
+// The native bits per pixel of every coding the bus delivers: the plug-in sizes and checks
+// its frame buffers with the same figures.
+TEST_F(SimBusTest, ReportsTheNativeBitDepthOfEachCoding) {
+    const uint32_t id =
+        startWithCamera(manualCamera(3, "0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 128, 129, 130"));
+    const std::pair<uint32_t, uint32_t> depths[] = {
+        {FWC_CODING_MONO8, 8},      {FWC_CODING_YUV411, 12},   {FWC_CODING_YUV422, 16},
+        {FWC_CODING_YUV444, 24},    {FWC_CODING_RGB8, 24},     {FWC_CODING_MONO16, 16},
+        {FWC_CODING_RGB16, 48},     {FWC_CODING_SMONO16, 16},  {FWC_CODING_SRGB16, 48},
+        {FWC_CODING_RAW8, 8},       {FWC_CODING_RAW16, 16},    {FWC_CODING_MONO_RED, 8},
+        {FWC_CODING_MONO_GREEN, 8}, {FWC_CODING_MONO_BLUE, 8},
+    };
+    for (const auto& [coding, depth] : depths) {
+        uint32_t mode = 0, wanted = coding, width = 128, height = 96, left = 0, top = 0,
+                 busLoad = 1000;
+        ASSERT_EQ(FWC_PrepareFreeGrab(id, &mode, &wanted, &width, &height, nullptr, &left, &top,
+                                      &busLoad),
+                  0)
+            << coding;
+        uint32_t reportedWidth = 0, reportedHeight = 0, reportedCoding = 0, bitDepth = 0;
+        ASSERT_EQ(FWC_GetCurrentImageFormat(id, &reportedWidth, &reportedHeight, &reportedCoding,
+                                            &bitDepth),
+                  0);
+        EXPECT_EQ(reportedCoding, coding);
+        EXPECT_EQ(bitDepth, depth) << "coding " << coding;
+    }
+}
 
 TEST_F(SimBusTest, FreeGrabRefusesUnknownModesAndCodings) {
     const uint32_t id = startWithCamera(unitCamera);
-    uint32_t mode = 1, coding = 0, width = 64, height = 64, left = 0, top = 0, busLoad = 100;
+    uint32_t mode = 1, coding = FWC_CODING_MONO8, width = 64, height = 64, left = 0, top = 0,
+             busLoad = 100;
     EXPECT_EQ(
         FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
         FWC_ERR_NO_FREE_MODE);
     mode = 0;
-    coding = 9;
+    coding = FWC_CODING_RAW8;
     EXPECT_EQ(
         FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
         FWC_ERR_CODING_UNSUPPORTED);

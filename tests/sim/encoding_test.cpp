@@ -64,7 +64,7 @@ void expectYuv(const std::vector<uint8_t>& frame, const std::vector<uint8_t>& tr
 
 void expectSamples(const CodingCase& c, const std::vector<uint8_t>& native,
                    const std::vector<uint8_t>& truth) {
-    const uint32_t bytesPerSample = c.coding == 10 ? 2 : 1;
+    const uint32_t bytesPerSample = c.coding == FWC_CODING_RAW16 ? 2 : 1;
     const std::vector<uint8_t> frame =
         c.interlaced
             ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
@@ -75,7 +75,7 @@ void expectSamples(const CodingCase& c, const std::vector<uint8_t>& native,
             const uint8_t* pixel = &truth[(y * width + x) * 3];
             const size_t at = (y * width + x) * bytesPerSample;
             double expected = 0;
-            if (c.coding == 9 && c.interlaced) {
+            if (c.coding == FWC_CODING_RAW8 && c.interlaced) {
                 // C Y / G M, shifted like a Bayer cell: the letter at the same place of
                 // the Bayer pattern tells which (R: C, G on the R row: Y, G: G, B: M).
                 const char colour = bayerColour(c.bayer, x, y);
@@ -85,8 +85,8 @@ void expectSamples(const CodingCase& c, const std::vector<uint8_t>& native,
                            : colour == 'B' ? (pixel[2] + pixel[0]) / 2.0
                            : redRow        ? (pixel[2] + pixel[1]) / 2.0
                                            : pixel[1];
-            } else if (c.coding >= 128) {
-                expected = pixel[130 - c.coding];
+            } else if (c.coding >= FWC_CODING_MONO_RED) {
+                expected = pixel[FWC_CODING_MONO_BLUE - c.coding];
             } else {
                 const char colour = bayerColour(c.bayer, x, y);
                 expected = pixel[colour == 'B' ? 0 : colour == 'G' ? 1 : 2];
@@ -123,7 +123,8 @@ TEST_P(Encoding, MatchesTheGroundTruthAndCarriesTheFrameNumber) {
     uint32_t channels = 0;
     ASSERT_EQ(
         FWS_GetGroundTruth(id, 3, truth.data(), static_cast<uint32_t>(truth.size()), &channels), 0);
-    const bool grey = c.coding == 0 || c.coding == 5 || c.coding == 7;
+    const bool grey = c.coding == FWC_CODING_MONO8 || c.coding == FWC_CODING_MONO16 ||
+                      c.coding == FWC_CODING_SMONO16;
     ASSERT_EQ(channels, grey ? 1u : 3u);
     truth.resize(width * height * channels);
     EXPECT_GT(std::set<uint8_t>(truth.begin(), truth.end()).size(), 8u)
@@ -134,14 +135,14 @@ TEST_P(Encoding, MatchesTheGroundTruthAndCarriesTheFrameNumber) {
             ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
             : native;
     switch (c.coding) {
-    case 1: expectYuv(progressive, truth, 4, {-1, 0, 1, -2, 2, 3}); break;
-    case 2: expectYuv(progressive, truth, 2, {-1, 0, -2, 1}); break;
-    case 3: expectYuv(progressive, truth, 1, {-1, 0, -2}); break;
-    case 9:
-    case 10:
-    case 128:
-    case 129:
-    case 130: expectSamples(c, native, truth); break;
+    case FWC_CODING_YUV411: expectYuv(progressive, truth, 4, {-1, 0, 1, -2, 2, 3}); break;
+    case FWC_CODING_YUV422: expectYuv(progressive, truth, 2, {-1, 0, -2, 1}); break;
+    case FWC_CODING_YUV444: expectYuv(progressive, truth, 1, {-1, 0, -2}); break;
+    case FWC_CODING_RAW8:
+    case FWC_CODING_RAW16:
+    case FWC_CODING_MONO_RED:
+    case FWC_CODING_MONO_GREEN:
+    case FWC_CODING_MONO_BLUE: expectSamples(c, native, truth); break;
     default: {
         const DecodedImage decoded =
             decodeFrame(native, c.coding, width, height, c.bayer, c.interlaced);
@@ -159,20 +160,28 @@ TEST_P(Encoding, MatchesTheGroundTruthAndCarriesTheFrameNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codings, Encoding,
-    ::testing::Values(CodingCase{"Mono8", 0, 0, false}, CodingCase{"YUV411", 1, 0, false},
-                      CodingCase{"YUV422", 2, 0, false}, CodingCase{"YUV444", 3, 0, false},
-                      CodingCase{"RGB8", 4, 0, false}, CodingCase{"MONO16", 5, 0, false},
-                      CodingCase{"RGB16", 6, 0, false}, CodingCase{"SMONO16", 7, 0, false},
-                      CodingCase{"SRGB16", 8, 0, false}, CodingCase{"RAW8 RGGB", 9, 0, false},
-                      CodingCase{"RAW8 GBRG", 9, 1, false}, CodingCase{"RAW8 GRBG", 9, 2, false},
-                      CodingCase{"RAW8 BGGR", 9, 3, false}, CodingCase{"RAW16 GRBG", 10, 2, false},
-                      CodingCase{"RAW16 BGGR", 10, 3, false}, CodingCase{"MONOR", 128, 0, false},
-                      CodingCase{"MONOB", 130, 0, false},
-                      CodingCase{"interlaced Mono8", 0, 0, true},
-                      CodingCase{"interlaced CYGM", 9, 0, true},
-                      CodingCase{"interlaced CYGM shifted by a row", 9, 1, true},
-                      CodingCase{"interlaced CYGM shifted by both", 9, 3, true},
-                      CodingCase{"interlaced YUV422", 2, 0, true}),
+    ::testing::Values(CodingCase{"Mono8", FWC_CODING_MONO8, 0, false},
+                      CodingCase{"YUV411", FWC_CODING_YUV411, 0, false},
+                      CodingCase{"YUV422", FWC_CODING_YUV422, 0, false},
+                      CodingCase{"YUV444", FWC_CODING_YUV444, 0, false},
+                      CodingCase{"RGB8", FWC_CODING_RGB8, 0, false},
+                      CodingCase{"MONO16", FWC_CODING_MONO16, 0, false},
+                      CodingCase{"RGB16", FWC_CODING_RGB16, 0, false},
+                      CodingCase{"SMONO16", FWC_CODING_SMONO16, 0, false},
+                      CodingCase{"SRGB16", FWC_CODING_SRGB16, 0, false},
+                      CodingCase{"RAW8 RGGB", FWC_CODING_RAW8, 0, false},
+                      CodingCase{"RAW8 GBRG", FWC_CODING_RAW8, 1, false},
+                      CodingCase{"RAW8 GRBG", FWC_CODING_RAW8, 2, false},
+                      CodingCase{"RAW8 BGGR", FWC_CODING_RAW8, 3, false},
+                      CodingCase{"RAW16 GRBG", FWC_CODING_RAW16, 2, false},
+                      CodingCase{"RAW16 BGGR", FWC_CODING_RAW16, 3, false},
+                      CodingCase{"MONOR", FWC_CODING_MONO_RED, 0, false},
+                      CodingCase{"MONOB", FWC_CODING_MONO_BLUE, 0, false},
+                      CodingCase{"interlaced Mono8", FWC_CODING_MONO8, 0, true},
+                      CodingCase{"interlaced CYGM", FWC_CODING_RAW8, 0, true},
+                      CodingCase{"interlaced CYGM shifted by a row", FWC_CODING_RAW8, 1, true},
+                      CodingCase{"interlaced CYGM shifted by both", FWC_CODING_RAW8, 3, true},
+                      CodingCase{"interlaced YUV422", FWC_CODING_YUV422, 0, true}),
     caseName<CodingCase>);
 
 TEST_F(SimBusTest, FeaturesAndLutShapeTheFramesButNotTheFrameNumber) {

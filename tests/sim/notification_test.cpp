@@ -34,7 +34,7 @@ struct HeldCallback {
 TEST_F(SimBusTest, UnregisterWaitsForTheRunningCallback) {
     const uint32_t id = startWithCamera(manualCamera(2, "0"));
     HeldCallback held;
-    FWC_NOTIFICATION notification = notificationFor(id, HeldCallback::callback, &held);
+    FWC_NOTIFICATION notification = FWC_MakeNotification(id, HeldCallback::callback, &held);
     FWC_HANDLE handle = 0;
     ASSERT_EQ(FWC_RegisterNotification(&handle, FWC_NOTIFY_ERROR, &notification), 0);
     ASSERT_EQ(FWS_RaiseEvent(id, FWC_NOTIFY_ERROR), 0);
@@ -61,7 +61,7 @@ TEST_F(SimBusTest, UnregisterWaitsForTheRunningCallback) {
 
     // A later registration that has run proves the dispatcher went past the old one.
     CallCounter later;
-    FWC_NOTIFICATION laterNote = notificationFor(id, CallCounter::callback, &later);
+    FWC_NOTIFICATION laterNote = FWC_MakeNotification(id, CallCounter::callback, &later);
     FWC_HANDLE laterHandle = 0;
     ASSERT_EQ(FWC_RegisterNotification(&laterHandle, FWC_NOTIFY_ERROR, &laterNote), 0);
     ASSERT_EQ(FWS_RaiseEvent(id, FWC_NOTIFY_ERROR), 0);
@@ -87,12 +87,12 @@ struct SelfRemoving {
 TEST_F(SimBusTest, UnregisterFromInsideItsCallbackReturnsAtOnce) {
     const uint32_t id = startWithCamera(manualCamera(2, "0"));
     SelfRemoving self;
-    FWC_NOTIFICATION notification = notificationFor(id, SelfRemoving::callback, &self);
+    FWC_NOTIFICATION notification = FWC_MakeNotification(id, SelfRemoving::callback, &self);
     ASSERT_EQ(FWC_RegisterNotification(&self.handle, FWC_NOTIFY_FRAME_DROPPED, &notification), 0);
     ASSERT_EQ(FWS_RaiseEvent(id, FWC_NOTIFY_FRAME_DROPPED), 0);
     ASSERT_TRUE(waitFor([&] { return self.status == 0; }));
     CallCounter later;
-    FWC_NOTIFICATION laterNote = notificationFor(id, CallCounter::callback, &later);
+    FWC_NOTIFICATION laterNote = FWC_MakeNotification(id, CallCounter::callback, &later);
     FWC_HANDLE laterHandle = 0;
     ASSERT_EQ(FWC_RegisterNotification(&laterHandle, FWC_NOTIFY_FRAME_DROPPED, &laterNote), 0);
     ASSERT_EQ(FWS_RaiseEvent(id, FWC_NOTIFY_FRAME_DROPPED), 0);
@@ -129,7 +129,7 @@ TEST_F(SimBusTest, NoCallbackAfterUnregisterWhileFramesStream) {
     int lateCalls = 0;
     for (int round = 0; round < 200; ++round) {
         auto scoped = std::make_unique<Scoped>();
-        FWC_NOTIFICATION notification = notificationFor(id, Scoped::callback, scoped.get());
+        FWC_NOTIFICATION notification = FWC_MakeNotification(id, Scoped::callback, scoped.get());
         FWC_HANDLE handle = 0;
         ASSERT_EQ(FWC_RegisterNotification(&handle, FWC_NOTIFY_FRAME_COMPLETE, &notification), 0);
         ASSERT_EQ(FWC_UnRegisterNotification(handle), 0);
@@ -146,7 +146,7 @@ TEST_F(SimBusTest, RegistrationsAreCheckedAndBusWideCallbacksSeeEveryCamera) {
     const uint32_t id = startWithCamera(manualCamera(2, "0"));
     CallCounter counter;
     FWC_NOTIFICATION notification =
-        notificationFor(FWC_ALL_CAMERAS, CallCounter::callback, &counter);
+        FWC_MakeNotification(FWC_ALL_CAMERAS, CallCounter::callback, &counter);
     FWC_HANDLE handle = 0;
     EXPECT_EQ(FWC_RegisterNotification(&handle, 3, &notification), FWC_ERR_NOTIFICATION_KIND);
     EXPECT_EQ(FWC_RegisterNotification(nullptr, 2, &notification), FWC_ERR_NULL_POINTER);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fwcontrol.h"
+
 namespace {
 
 uint8_t clampRound(double value) {
@@ -90,58 +92,59 @@ DecodedImage decodeFrame(const std::vector<uint8_t>& native, uint32_t coding, ui
         interlaced ? progressiveRows(native, static_cast<uint32_t>(native.size() / height), height)
                    : native;
     DecodedImage image;
-    const bool grey = coding == 0 || coding == 5 || coding == 7 || coding >= 128;
+    const bool grey = coding == FWC_CODING_MONO8 || coding == FWC_CODING_MONO16 ||
+                      coding == FWC_CODING_SMONO16 || coding >= FWC_CODING_MONO_RED;
     image.channels = grey ? 1 : 3;
     image.pixels.assign(pixels * image.channels, 0);
     uint8_t* out = image.pixels.data();
     switch (coding) {
-    case 0:
-    case 128:
-    case 129:
-    case 130: std::copy_n(frame.begin(), pixels, out); break;
-    case 5:
-    case 7:
+    case FWC_CODING_MONO8:
+    case FWC_CODING_MONO_RED:
+    case FWC_CODING_MONO_GREEN:
+    case FWC_CODING_MONO_BLUE: std::copy_n(frame.begin(), pixels, out); break;
+    case FWC_CODING_MONO16:
+    case FWC_CODING_SMONO16:
         for (uint32_t i = 0; i < pixels; ++i) {
             out[i] = frame[i * 2];
         }
         break;
-    case 1:
+    case FWC_CODING_YUV411:
         for (uint32_t i = 0; i < pixels; ++i) {
             const uint8_t* group = &frame[i / 4 * 6];
             static const int lumaOffset[4] = {1, 2, 4, 5};
             putYuv(out + i * 3, group[lumaOffset[i % 4]], group[0], group[3]);
         }
         break;
-    case 2:
+    case FWC_CODING_YUV422:
         for (uint32_t i = 0; i < pixels; ++i) {
             const uint8_t* group = &frame[i / 2 * 4];
             putYuv(out + i * 3, group[i % 2 == 0 ? 1 : 3], group[0], group[2]);
         }
         break;
-    case 3:
+    case FWC_CODING_YUV444:
         for (uint32_t i = 0; i < pixels; ++i) {
             putYuv(out + i * 3, frame[i * 3 + 1], frame[i * 3], frame[i * 3 + 2]);
         }
         break;
-    case 4:
+    case FWC_CODING_RGB8:
         for (uint32_t i = 0; i < pixels; ++i) {
             out[i * 3] = frame[i * 3 + 2];
             out[i * 3 + 1] = frame[i * 3 + 1];
             out[i * 3 + 2] = frame[i * 3];
         }
         break;
-    case 6:
-    case 8:
+    case FWC_CODING_RGB16:
+    case FWC_CODING_SRGB16:
         for (uint32_t i = 0; i < pixels; ++i) {
             out[i * 3] = frame[i * 6 + 4];
             out[i * 3 + 1] = frame[i * 6 + 2];
             out[i * 3 + 2] = frame[i * 6];
         }
         break;
-    case 9:
+    case FWC_CODING_RAW8:
         binCells(frame.data(), width, height, out, interlaced ? cygmCell : bayerCell, bayerPattern);
         break;
-    case 10: {
+    case FWC_CODING_RAW16: {
         std::vector<uint8_t> high(pixels);
         for (uint32_t i = 0; i < pixels; ++i) {
             high[i] = frame[i * 2];

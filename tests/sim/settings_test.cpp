@@ -48,7 +48,8 @@ State readState(uint32_t id) {
 }
 
 void configureDistinctState(uint32_t id) {
-    uint32_t mode = 1, coding = 9, width = 203, height = 101, left = 10, top = 21, busLoad = 640;
+    uint32_t mode = 1, coding = FWC_CODING_RAW8, width = 203, height = 101, left = 10, top = 21,
+             busLoad = 640;
     ASSERT_EQ(
         FWC_PrepareFreeGrab(id, &mode, &coding, &width, &height, nullptr, &left, &top, &busLoad),
         0);
@@ -86,7 +87,7 @@ TEST_F(SimBusTest, SaveChangeLoadRestoresTheCameraState) {
     uint32_t width = 0, height = 0, coding = 0, depth = 0;
     ASSERT_EQ(FWC_GetCurrentImageFormat(id, &width, &height, &coding, &depth), 0);
     EXPECT_EQ(width * 1000 + height, 200u * 1000 + 100);
-    EXPECT_EQ(coding, 9u);
+    EXPECT_EQ(coding, uint32_t{FWC_CODING_RAW8});
 }
 
 struct BadFile {

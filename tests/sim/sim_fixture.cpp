@@ -109,14 +109,3 @@ int CallCounter::count() {
     std::lock_guard lock(mutex);
     return calls;
 }
-
-FWC_NOTIFICATION notificationFor(uint32_t cameraId, FWC_NotifyCallback callback, void* context) {
-    FWC_NOTIFICATION notification{};
-    notification.mode = 0;
-    notification.cameraId = cameraId;
-    notification.callback = callback;
-    notification.context = context;
-    notification.reserved0 = 0xFFFFFFFFu;
-    notification.reserved3 = 0xFFFFFFFFu;
-    return notification;
-}

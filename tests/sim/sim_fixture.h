@@ -63,6 +63,4 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
     return name;
 }
 
-FWC_NOTIFICATION notificationFor(uint32_t cameraId, FWC_NotifyCallback callback, void* context);
-
 #endif

@@ -48,13 +48,16 @@ const Refusal refusals[] = {
     {"CYGM pattern 7", [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 4, 4, 7); },
      FWT_ERR_BAYER_PATTERN},
     {"Raw16 pattern field 5",
-     [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1 | (5u << 8)); },
+     [](auto o, auto i) {
+         return FWT_Raw16ToBGR(o, i, 4, 4, FWT_RAW16_MSB8 | FWT_RAW16_PATTERN(4));
+     },
      FWT_ERR_BAYER_PATTERN},
     {"Raw16 without the 8-bit option", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 0); },
      FWT_ERR_ARGUMENT},
     {"Raw16 unknown option bit",
-     [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1 | 0x10000u); }, FWT_ERR_ARGUMENT},
-    {"Raw16 zero width", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 0, 4, 1); },
+     [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, FWT_RAW16_MSB8 | 0x10000u); },
+     FWT_ERR_ARGUMENT},
+    {"Raw16 zero width", [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 0, 4, FWT_RAW16_MSB8); },
      FWT_ERR_ZERO_SIZE},
 };
 
@@ -78,7 +81,7 @@ TEST(BadArguments, NullImagesAreRefusedByEveryConversion) {
         [](auto o, auto i) { return FWT_Y16ToY8(o, i, 16); },
         [](auto o, auto i) { return FWT_Raw8ToBGR(o, i, 4, 4, 0); },
         [](auto o, auto i) { return FWT_IRaw8CYGMToBGR_Bin(o, i, 4, 4, 0); },
-        [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, 1); },
+        [](auto o, auto i) { return FWT_Raw16ToBGR(o, i, 4, 4, FWT_RAW16_MSB8); },
     };
     std::vector<uint8_t> input(256, 0x5A);
     for (const Call& conversion : conversions) {

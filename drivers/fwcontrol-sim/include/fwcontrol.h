@@ -51,6 +51,52 @@ enum {
     FWC_FREEMODE_UNIT_TOP = 7
 };
 
+/* Colour codings (FWC_GetCurrentImageFormat, FWC_EnumFreeModes, FWC_PrepareFreeGrab). */
+enum {
+    FWC_CODING_MONO8 = 0,
+    FWC_CODING_YUV411 = 1,
+    FWC_CODING_YUV422 = 2,
+    FWC_CODING_YUV444 = 3,
+    FWC_CODING_RGB8 = 4,
+    FWC_CODING_MONO16 = 5,
+    FWC_CODING_RGB16 = 6,
+    FWC_CODING_SMONO16 = 7,
+    FWC_CODING_SRGB16 = 8,
+    FWC_CODING_RAW8 = 9, /* Bayer mosaic, pattern from FWC_INFO_BAYER_PATTERN */
+    FWC_CODING_RAW16 = 10,
+    FWC_CODING_MONO_RED = 128, /* one colour channel of a colour sensor */
+    FWC_CODING_MONO_GREEN = 129,
+    FWC_CODING_MONO_BLUE = 130,
+    FWC_CODING_MONO12 = 132,
+    FWC_CODING_RGB12 = 133,
+    FWC_CODING_SMONO12 = 134,
+    FWC_CODING_SRGB12 = 135,
+    FWC_CODING_RAW12 = 136,
+    FWC_CODING_RGBA8 = 141
+};
+
+/* Native bits per pixel of a coding, the bitDepth of FWC_GetCurrentImageFormat (YUV411:
+ * 12); 0 for a coding this library does not deliver. */
+static inline uint32_t FWC_CodingBitDepth(uint32_t coding) {
+    switch (coding) {
+    case FWC_CODING_MONO8:
+    case FWC_CODING_RAW8:
+    case FWC_CODING_MONO_RED:
+    case FWC_CODING_MONO_GREEN:
+    case FWC_CODING_MONO_BLUE: return 8;
+    case FWC_CODING_YUV411: return 12;
+    case FWC_CODING_YUV422:
+    case FWC_CODING_MONO16:
+    case FWC_CODING_SMONO16:
+    case FWC_CODING_RAW16: return 16;
+    case FWC_CODING_YUV444:
+    case FWC_CODING_RGB8: return 24;
+    case FWC_CODING_RGB16:
+    case FWC_CODING_SRGB16: return 48;
+    default: return 0;
+    }
+}
+
 /* Feature statuses. */
 enum { FWC_STATUS_OFF = 0, FWC_STATUS_ON = 1, FWC_STATUS_ONE_PUSH = 2, FWC_STATUS_AUTO = 3 };
 
@@ -94,6 +140,15 @@ static_assert(sizeof(FWC_NOTIFICATION) == 13 * 4, "descriptor is 13 32-bit words
 _Static_assert(sizeof(FWC_NOTIFICATION) == 13 * 4, "descriptor is 13 32-bit words");
 #endif
 #endif
+
+/* A descriptor as a registration fills it: mode 0 and the reserved words at their defaults.
+ * cameraId: FWC_ALL_CAMERAS for bus notifications. */
+static inline FWC_NOTIFICATION FWC_MakeNotification(uint32_t cameraId, FWC_NotifyCallback callback,
+                                                    void* context) {
+    FWC_NOTIFICATION notification = {0, cameraId, callback,    context,        0xFFFFFFFFu,
+                                     0, 0,        0xFFFFFFFFu, {0, 0, 0, 0, 0}};
+    return notification;
+}
 
 /* Library */
 FWC_API int32_t FWC_CALL FWC_GetVersion(uint32_t* version); /* four bytes, major first */

@@ -38,10 +38,12 @@ enum { FWT_BAYER_RGGB = 0, FWT_BAYER_GBRG = 1, FWT_BAYER_GRBG = 2, FWT_BAYER_BGG
 
 /* Options of FWT_Raw16ToBGR: FWT_RAW16_MSB8 (required) makes 8-bit output from the most
  * significant 8 bits of each 16-bit sample; FWT_RAW16_PATTERN(p) puts the Bayer pattern
- * code p in bits 8..10 as p + 1, and 0 there means RGGB. The plain value 1 is therefore
- * an RGGB conversion. Other bits set: FWT_ERR_ARGUMENT. */
+ * code p in bits 8..10 (FWT_RAW16_PATTERN_MASK) as p + 1, and 0 there means RGGB. The
+ * plain value 1 is therefore an RGGB conversion. Other bits set: FWT_ERR_ARGUMENT. */
 #define FWT_RAW16_MSB8 1u
-#define FWT_RAW16_PATTERN(p) ((((uint32_t)(p)) + 1u) << 8)
+#define FWT_RAW16_PATTERN_SHIFT 8
+#define FWT_RAW16_PATTERN_MASK (7u << FWT_RAW16_PATTERN_SHIFT)
+#define FWT_RAW16_PATTERN(p) ((((uint32_t)(p)) + 1u) << FWT_RAW16_PATTERN_SHIFT)
 
 /* Field-sequential frame (even rows, then odd rows) to progressive, 8-bit grey. The
  * first (height + 1) / 2 rows of the input are the even rows. */
