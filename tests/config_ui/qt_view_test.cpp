@@ -205,9 +205,10 @@ TEST_F(QtViewTest, LutFileDialogShowsTheFiltersAndFileNameAsGiven) {
     });
     EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
     ASSERT_TRUE(driven) << "the file dialog never showed";
-    EXPECT_EQ(labels, (QStringList{"LUT Files (*.lut)", "All Files (*.*)"}));
-    EXPECT_EQ(filters, (QStringList{"LUT Files (*.lut) (*.lut *.csv)", "All Files (*.*) (*)"}));
-    EXPECT_EQ(fileName, "*.lut");
+    EXPECT_EQ(labels.join(" | ").toStdString(), "LUT Files (*.lut) | All Files (*.*)");
+    EXPECT_EQ(filters.join(" | ").toStdString(),
+              "LUT Files (*.lut) (*.lut *.csv) | All Files (*.*) (*)");
+    EXPECT_EQ(fileName.toStdString(), "*.lut");
 }
 
 TEST_F(QtViewTest, TheUserCannotEmptyASingleSelectionList) {
