@@ -41,23 +41,26 @@ bool Bus::released() {
 
 // FWCONTROL_SIM_BUS names the description file; without it the default bus is used.
 // FWCONTROL_SIM_NAMESPACE, when set, further separates the exclusivity namespace.
-int32_t Bus::readDescription(std::vector<CameraDescription>& cameras, std::string& busKey) {
+int32_t Bus::readDescription(std::vector<CameraDescription>& cameras, std::string& busKey,
+                             std::string& text) {
     const char* path = std::getenv("FWCONTROL_SIM_BUS");
     const char* space = std::getenv("FWCONTROL_SIM_NAMESPACE");
     const std::string spaceSuffix = space != nullptr ? std::string("|") + space : "";
     std::string error;
     if (path == nullptr || *path == '\0') {
         busKey = "default bus" + spaceSuffix;
-        if (!parseBusDescription(defaultBusDescription(), cameras, error))
+        text = defaultBusDescription();
+        if (!parseBusDescription(text, cameras, error))
             return failWithDetail(FWC_ERR_BUS_DESCRIPTION, "built-in bus: " + error);
         return FW_STATUS_OK;
     }
     std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
+    std::stringstream content;
+    content << file.rdbuf();
     if (!file)
         return failWithDetail(FWC_ERR_BUS_DESCRIPTION, std::string(path) + ": cannot be read");
-    if (!parseBusDescription(text.str(), cameras, error))
+    text = content.str();
+    if (!parseBusDescription(text, cameras, error))
         return failWithDetail(FWC_ERR_BUS_DESCRIPTION, std::string(path) + ": " + error);
     std::error_code ignored;
     const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ignored);
@@ -73,9 +76,11 @@ int32_t Bus::init() {
     }
     std::vector<CameraDescription> cameras;
     std::string busKey;
-    const int32_t status = readDescription(cameras, busKey);
+    std::string text;
+    const int32_t status = readDescription(cameras, busKey, text);
     if (status != FW_STATUS_OK) return status;
     described_ = std::move(cameras);
+    stateStore_ = std::make_shared<CameraStateStore>(busKey, text);
     busKey_ = std::move(busKey);
     hub_ = std::make_shared<NotificationHub>();
     populate();
@@ -87,7 +92,7 @@ void Bus::populate() {
     cameras_.clear();
     unplugged_.clear();
     for (const CameraDescription& description : described_)
-        cameras_.push_back(std::make_shared<SimCamera>(description, *hub_));
+        cameras_.push_back(std::make_shared<SimCamera>(description, *hub_, stateStore_));
 }
 
 std::vector<std::shared_ptr<SimCamera>> Bus::takeCameras() {
@@ -110,6 +115,7 @@ int32_t Bus::release() {
         cameras = takeCameras();
         unplugged_.clear();
         described_.clear();
+        stateStore_.reset();
         busKey_.clear();
         hub = std::move(hub_);
     }
@@ -240,6 +246,9 @@ int32_t Bus::reset() {
     }
     for (const auto& camera : old) camera->shutDown();
     std::lock_guard lock(mutex_);
+    // The cameras start afresh, here and in every process that opens them next.
+    if (stateStore_)
+        for (const CameraDescription& description : described_) stateStore_->forget(description.id);
     if (hub_) {
         populate();
         hub_->raiseNodeListChanged();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "camera_description.h"
+#include "camera_state_store.h"
 #include "notification_hub.h"
 #include "sim_camera.h"
 
@@ -38,7 +39,8 @@ public:
     int32_t reset();
 
 private:
-    int32_t readDescription(std::vector<CameraDescription>& cameras, std::string& busKey);
+    int32_t readDescription(std::vector<CameraDescription>& cameras, std::string& busKey,
+                            std::string& text);
     void populate();
     std::vector<std::shared_ptr<SimCamera>> takeCameras();
     std::shared_ptr<NotificationHub> hub();
@@ -47,6 +49,7 @@ private:
     uint32_t initCount_ = 0;
     std::string busKey_;
     std::vector<CameraDescription> described_;
+    std::shared_ptr<const CameraStateStore> stateStore_;  // for the described cameras
     std::vector<std::shared_ptr<SimCamera>> cameras_;
     std::set<uint32_t> unplugged_;
     std::shared_ptr<NotificationHub> hub_;

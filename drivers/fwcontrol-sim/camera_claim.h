@@ -25,4 +25,8 @@ std::string claimNamespace(const std::string& busKey);
 std::unique_ptr<CameraClaim> claimCamera(const std::string& busKey, uint32_t cameraId,
                                          int32_t& status);
 
+// The bus's folder for what its processes share beyond the claims, created when missing;
+// empty when it cannot be made.
+std::string sharedBusFolder(const std::string& busKey);
+
 }  // namespace fwsim

@@ -56,4 +56,6 @@ std::unique_ptr<CameraClaim> claimCamera(const std::string& busKey, uint32_t cam
     return std::make_unique<FileClaim>(descriptor);
 }
 
+std::string sharedBusFolder(const std::string& busKey) { return claimDirectory(busKey); }
+
 }  // namespace fwsim

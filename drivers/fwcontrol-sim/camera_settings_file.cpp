@@ -40,13 +40,13 @@ std::string hexBytes(const std::vector<uint8_t>& values) {
     return text;
 }
 
-XmlElement settingsDocument(SimCamera& camera) {
-    const CameraSettings settings = camera.settings();
+}  // namespace
+
+XmlElement settingsElement(const CameraDescription& description, const CameraSettings& settings) {
     XmlElement root;
     root.name = kRootName;
-    root.attributes = {{"version", "1"},
-                       {"vendor", camera.description().vendor},
-                       {"model", camera.description().model}};
+    root.attributes = {
+        {"version", "1"}, {"vendor", description.vendor}, {"model", description.model}};
     const CurrentFormat& format = settings.format;
     root.children.push_back(element("format", {{"format", format.format},
                                                {"mode", format.mode},
@@ -66,13 +66,15 @@ XmlElement settingsDocument(SimCamera& camera) {
                                                     {"active", settings.trigger.active},
                                                     {"polarity", settings.trigger.polarity}}));
     }
-    if (camera.description().lut.count != 0) {
+    if (description.lut.count != 0) {
         XmlElement lut = element("lut", {{"inUse", settings.lut.inUse ? 1u : 0u}});
         lut.text = hexBytes(settings.lut.values);
         root.children.push_back(lut);
     }
     return root;
 }
+
+namespace {
 
 uint32_t number(const XmlElement& element, const char* key) {
     const std::string* text = element.attribute(key);
@@ -174,8 +176,11 @@ void applyElement(const XmlElement& child, CameraSettings& settings, bool& forma
     }
 }
 
-int32_t readSettings(SimCamera& camera, const XmlElement& root, CameraSettings& settings,
-                     std::string& problem) {
+}  // namespace
+
+int32_t readSettingsElement(const CameraDescription& description, const CameraSettings& base,
+                            const XmlElement& root, CameraSettings& settings,
+                            std::string& problem) {
     if (root.name != kRootName) {
         problem = "root element is <" + root.name + ">, not <" + kRootName + ">";
         return FWC_ERR_SETTINGS_FILE_MALFORMED;
@@ -186,11 +191,11 @@ int32_t readSettings(SimCamera& camera, const XmlElement& root, CameraSettings& 
         problem = "the camera's vendor and model are missing";
         return FWC_ERR_SETTINGS_FILE_MALFORMED;
     }
-    if (*model != camera.description().model || *vendor != camera.description().vendor) {
+    if (*model != description.model || *vendor != description.vendor) {
         problem = "written for a " + *vendor + " " + *model;
         return FWC_ERR_SETTINGS_FILE_CAMERA;
     }
-    settings = camera.settings();
+    settings = base;
     settings.features.clear();  // only the features the file names change
     try {
         bool formatSeen = false;
@@ -202,10 +207,8 @@ int32_t readSettings(SimCamera& camera, const XmlElement& root, CameraSettings& 
     return FW_STATUS_OK;
 }
 
-}  // namespace
-
 int32_t saveSettingsFile(SimCamera& camera, const char* path) {
-    const std::string text = writeXml(settingsDocument(camera));
+    const std::string text = writeXml(settingsElement(camera.description(), camera.settings()));
     const std::string temporary = std::string(path) + ".tmp";
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
@@ -236,7 +239,8 @@ int32_t loadSettingsFile(SimCamera& camera, const char* path) {
     if (!parseXml(text.str(), root, problem))
         return failWithDetail(FWC_ERR_SETTINGS_FILE_MALFORMED, std::string(path) + ": " + problem);
     CameraSettings settings;
-    int32_t status = readSettings(camera, root, settings, problem);
+    int32_t status =
+        readSettingsElement(camera.description(), camera.settings(), root, settings, problem);
     if (status == FW_STATUS_OK) status = camera.applySettings(settings, problem);
     if (status != FW_STATUS_OK && !problem.empty())
         return failWithDetail(status, std::string(path) + ": " + problem);

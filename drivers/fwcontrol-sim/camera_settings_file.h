@@ -11,10 +11,19 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "sim_camera.h"
+#include "xml_document.h"
 
 namespace fwsim {
+
+// The <cameraSettings> element of a camera described so, in these settings.
+XmlElement settingsElement(const CameraDescription& description, const CameraSettings& settings);
+// Reads and checks a <cameraSettings> element: settings are base with what the element
+// names, and only its features. On refusal the status and, for a malformed element, why.
+int32_t readSettingsElement(const CameraDescription& description, const CameraSettings& base,
+                            const XmlElement& root, CameraSettings& settings, std::string& problem);
 
 // Written to a temporary file beside path, then renamed over it.
 int32_t saveSettingsFile(SimCamera& camera, const char* path);

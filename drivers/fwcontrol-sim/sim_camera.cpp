@@ -1,21 +1,40 @@
 #include "sim_camera.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "camera_state_store.h"
 #include "fw_status.h"
 #include "fwcontrol.h"
 #include "pixel_format.h"
 
 namespace fwsim {
 
-SimCamera::SimCamera(CameraDescription description, NotificationHub& hub)
-    : description_(std::move(description)), hub_(hub) {
+SimCamera::SimCamera(CameraDescription description, NotificationHub& hub,
+                     std::shared_ptr<const CameraStateStore> store)
+    : description_(std::move(description)), hub_(hub), store_(std::move(store)) {
     format_ = description_.current;
     features_ = description_.features;
     registers_ = description_.registers;
     trigger_ = description_.trigger;
     rebuildTables();
     configure();
+    restoreKeptState();
+}
+
+void SimCamera::restoreKeptState() {
+    if (!store_) return;
+    const std::optional<CameraState> kept = store_->kept(description_);
+    if (!kept) return;
+    std::string problem;
+    if (applySettings(kept->settings, problem) != FW_STATUS_OK) return;
+    std::lock_guard lock(mutex_);
+    registers_ = kept->registers;
+}
+
+void SimCamera::keepStateLocked() {
+    if (store_ && claim_)
+        store_->keep(description_, {{format_, features_, trigger_, lut_}, registers_});
 }
 
 SimCamera::~SimCamera() { shutDown(); }
@@ -24,6 +43,7 @@ void SimCamera::shutDown() {
     std::unique_lock lock(mutex_);
     shutDown_ = true;
     stopThread(lock);
+    keepStateLocked();
     claim_.reset();
 }
 
@@ -34,12 +54,17 @@ int32_t SimCamera::checkOpen() {
 }
 
 int32_t SimCamera::open(const std::string& busKey) {
-    std::lock_guard lock(mutex_);
-    if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
-    if (claim_) return FWC_ERR_CAMERA_ALREADY_OPEN;
-    int32_t status = FW_STATUS_OK;
-    claim_ = claimCamera(busKey, description_.id, status);
-    return status;
+    {
+        std::lock_guard lock(mutex_);
+        if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
+        if (claim_) return FWC_ERR_CAMERA_ALREADY_OPEN;
+        int32_t status = FW_STATUS_OK;
+        claim_ = claimCamera(busKey, description_.id, status);
+        if (!claim_) return status;
+    }
+    // Another process may have changed the camera since this one last saw it.
+    restoreKeptState();
+    return FW_STATUS_OK;
 }
 
 int32_t SimCamera::close() {
@@ -47,6 +72,7 @@ int32_t SimCamera::close() {
     if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
     if (!claim_) return FWC_ERR_CAMERA_NOT_OPEN;
     stopThread(lock);
+    keepStateLocked();
     claim_.reset();
     return FW_STATUS_OK;
 }

@@ -42,10 +42,21 @@ struct CameraSettings {
     LutState lut;
 };
 
+// What the camera keeps across processes: its settings and its registers.
+struct CameraState {
+    CameraSettings settings;
+    std::map<uint32_t, uint32_t> registers;
+};
+
+class CameraStateStore;
+
 class SimCamera {
 public:
-    // hub outlives the camera's acquisition thread: shutDown() joins it.
-    SimCamera(CameraDescription description, NotificationHub& hub);
+    // hub outlives the camera's acquisition thread: shutDown() joins it. With a store, the
+    // camera starts as it was kept there, takes up the kept state again when it is opened
+    // and keeps its state there when it is closed.
+    SimCamera(CameraDescription description, NotificationHub& hub,
+              std::shared_ptr<const CameraStateStore> store = nullptr);
     ~SimCamera();
     SimCamera(const SimCamera&) = delete;
     SimCamera& operator=(const SimCamera&) = delete;
@@ -111,6 +122,8 @@ private:
 
     void configure();  // scene, encoder setup and buffers for the current format
     void rebuildTables();
+    void restoreKeptState();
+    void keepStateLocked();
     FrameWindow window() const;
     // Runs use(feature) under the lock on the camera's feature featureId and returns its
     // status; FWC_ERR_FEATURE_NOT_PRESENT for a feature the camera lacks.
@@ -130,6 +143,7 @@ private:
 
     const CameraDescription description_;
     NotificationHub& hub_;
+    const std::shared_ptr<const CameraStateStore> store_;
 
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QThread>
 #include <atomic>
@@ -29,7 +31,10 @@ protected:
         DebugLog::instance().clear();
         ASSERT_EQ(host_.initialize(bus_.directory().string().c_str(), &DebugLog::receive), 1);
     }
-    void TearDown() override { host_.finalize(); }
+    void TearDown() override {
+        host_.finalize();
+        unsetenv("LORVENACAM_DRIVEN_DIALOG");
+    }
 
     // The key's value in the fixed camera's section of the settings file.
     std::string iniValue(const std::string& key) const {
@@ -104,6 +109,8 @@ TEST_F(QtViewTest, RoundTripChangesFormatAndFeatureAndStoresTheSettings) {
 }
 
 TEST_F(QtViewTest, WithoutHostApplicationThePlugInMakesItsOwnAndRemovesItAfterwards) {
+    // The user below is a program: the offscreen platform is fine for it.
+    setenv("LORVENACAM_DRIVEN_DIALOG", "1", 1);
     // configureCamera blocks this thread in the sheet's loop; a helper thread posts the
     // user's Cancel into that loop once the plug-in's QApplication exists.
     std::atomic<bool> cancelled{false};
@@ -139,6 +146,107 @@ TEST_F(QtViewTest, WithoutDisplayOneLineSaysWhyAndTheSettingsAreStillWritten) {
     EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
     EXPECT_TRUE(loggedLineStarting("Configuration dialog not shown: no display"));
     EXPECT_EQ(iniValue("Busload"), "1000");
+}
+
+TEST_F(QtViewTest, OnAPlatformThatShowsNobodyTheDialogOneLineSaysWhyAndItReturns) {
+    for (const char* platform : {"offscreen", "minimal"}) {
+        SCOPED_TRACE(platform);
+        setenv("QT_QPA_PLATFORM", platform, 1);
+        DebugLog::instance().clear();
+        EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
+        EXPECT_TRUE(loggedLineStarting(std::string("Configuration dialog not shown: "
+                                                   "QT_QPA_PLATFORM is ") +
+                                       platform + ", which shows the dialog to nobody"));
+        EXPECT_EQ(QCoreApplication::instance(), nullptr);
+        EXPECT_EQ(iniValue("Busload"), "1000");
+    }
+}
+
+// Runs act on the file dialog the sheet opens, once it shows; false when none showed.
+void whenFileDialogOpens(std::function<void(QFileDialog&)> act) {
+    QElapsedTimer clock;
+    clock.start();
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, [poll, clock, act] {
+        QFileDialog* dialog = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* candidate = qobject_cast<QFileDialog*>(widget);
+                candidate && candidate->isVisible())
+                dialog = candidate;
+        if (!dialog && clock.elapsed() < 10000) return;
+        poll->stop();
+        poll->deleteLater();
+        if (dialog) act(*dialog);
+    });
+    poll->start(5);
+}
+
+TEST_F(QtViewTest, LutFileDialogShowsTheFiltersAndFileNameAsGiven) {
+    int argc = 1;
+    char name[] = "qt_view_test";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    QStringList labels;
+    QStringList filters;
+    QString fileName;
+    bool driven = false;
+    whenSheetOpens([&](QDialog& sheet) {
+        clickTab(sheet, 3);
+        whenFileDialogOpens([&](QFileDialog& dialog) {
+            if (auto* types = dialog.findChild<QComboBox*>("fileTypeCombo"))
+                for (int i = 0; i < types->count(); ++i) labels << types->itemText(i);
+            if (auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit")) fileName = edit->text();
+            filters = dialog.nameFilters();
+            dialog.reject();
+            driven = true;
+        });
+        QTest::mouseClick(&control<QPushButton>(sheet, kLutBrowseButton), Qt::LeftButton);
+        pressButton(sheet, QDialogButtonBox::Cancel);
+    });
+    EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
+    ASSERT_TRUE(driven) << "the file dialog never showed";
+    EXPECT_EQ(labels.join(" | ").toStdString(), "LUT Files (*.lut) | All Files (*.*)");
+    EXPECT_EQ(filters.join(" | ").toStdString(),
+              "LUT Files (*.lut) (*.lut *.csv) | All Files (*.*) (*)");
+    EXPECT_EQ(fileName.toStdString(), "*.lut");
+}
+
+TEST_F(QtViewTest, TheUserCannotEmptyASingleSelectionList) {
+    int argc = 1;
+    char name[] = "qt_view_test";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    bool driven = false;
+    whenSheetOpens([&](QDialog& sheet) {
+        QListWidget& formats = control<QListWidget>(sheet, kFormatList);
+        QListWidget& colours = control<QListWidget>(sheet, kColorList);
+        clickListEntry(formats, "320 X 240");
+        const int colourCount = colours.count();
+        QListWidgetItem* chosen = formats.selectedItems().value(0);
+        EXPECT_NE(chosen, nullptr);
+        QTest::mouseClick(formats.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          formats.visualItemRect(chosen).center());
+        EXPECT_EQ(formats.selectedItems(), QList<QListWidgetItem*>{chosen}) << "Ctrl+click";
+        formats.setFocus();
+        QTest::keyClick(&formats, Qt::Key_Space, Qt::ControlModifier);
+        EXPECT_EQ(formats.selectedItems(), QList<QListWidgetItem*>{chosen}) << "Ctrl+Space";
+        EXPECT_EQ(colours.count(), colourCount);
+        EXPECT_EQ(colours.selectedItems().size(), 1);
+
+        clickTab(sheet, 1);
+        QTreeWidget& features = control<QTreeWidget>(sheet, kFeatureList);
+        clickTreeRow(features, "brightness");
+        QTreeWidgetItem* row = features.selectedItems().value(0);
+        EXPECT_NE(row, nullptr);
+        QTest::mouseClick(features.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          features.visualItemRect(row).center());
+        EXPECT_EQ(features.selectedItems(), QList<QTreeWidgetItem*>{row});
+        EXPECT_EQ(control<QLineEdit>(sheet, kValueEdit).text(), "128");
+        pressButton(sheet, QDialogButtonBox::Cancel);
+        driven = true;
+    });
+    EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
+    EXPECT_TRUE(driven) << "the sheet never showed";
 }
 
 }  // namespace

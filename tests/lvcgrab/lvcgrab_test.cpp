@@ -2,7 +2,9 @@
 // it writes, decoded again and compared with the scene the camera rendered.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <utility>
@@ -12,6 +14,7 @@
 #include "fwsim.h"
 #include "lvcgrab/program_run.h"
 #include "support/sim_bus_file.h"
+#include "support/temp_directory.h"
 
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
@@ -205,7 +208,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {"grab"},
                     2,
                     "grab needs a CAMERA (a name or an index from 'lvcgrab list')"},
-        FailureCase{"StreamWithoutSeconds", {"stream", "0"}, 2, "usage: stream CAMERA --seconds S"},
+        FailureCase{"StreamWithoutSeconds",
+                    {"stream", "0"},
+                    2,
+                    "usage: stream CAMERA --seconds S [--continuous]"},
         FailureCase{"SetWithoutNumber",
                     {"set", "0", "SHUTTER", "fast"},
                     2,
@@ -231,6 +237,95 @@ TEST_F(Lvcgrab, CameraInUseElsewhereFailsToOpen) {
     const std::regex message(
         "lvcgrab: cannot open camera '.* - 51' \\(run with -v for details\\)\n");
     EXPECT_TRUE(std::regex_match(run.err, message)) << run.err;
+}
+
+TEST_F(Lvcgrab, ConfigureOnAPlatformThatShowsNobodySaysSoAndReturns) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const ProgramRun run = lvcgrab({"configure", "0"});
+    unsetenv("QT_QPA_PLATFORM");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("Configuration dialog not shown: QT_QPA_PLATFORM is offscreen, "
+                           "which shows the dialog to nobody (use a display, for example "
+                           "xvfb-run)\n"),
+              std::string::npos)
+        << run.err;
+}
+
+// The built-in bus in a namespace of the test's own: its cameras start as described, and
+// no other process on the machine shares them.
+class LvcgrabOnDefaultBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unsetenv("FWCONTROL_SIM_BUS");
+        setenv("FWCONTROL_SIM_NAMESPACE", directory_.path().c_str(), 1);
+        ASSERT_EQ(FWC_Init(), 0);
+    }
+    void TearDown() override {
+        FWC_Release();
+        unsetenv("FWCONTROL_SIM_NAMESPACE");
+    }
+
+    ProgramRun lvcgrab(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(),
+                         {LVCGRAB_PATH, "--system-dir", directory_.path().string()});
+        return runProgram(arguments, directory_.path());
+    }
+    // This process's view of a camera as the last process left it.
+    double cameraRate(uint32_t cameraId) {
+        FWC_Release();
+        EXPECT_EQ(FWC_Init(), 0);
+        double rate = 0;
+        EXPECT_EQ(FWS_GetFrameRate(cameraId, &rate), 0);
+        return rate;
+    }
+
+    TempDirectory directory_;
+};
+
+struct RateCase {
+    const char* name;
+    const char* camera;
+    uint32_t cameraId;
+    const char* settings;  // Lorvenacam.ini
+};
+
+class LvcgrabContinuousRate : public LvcgrabOnDefaultBus,
+                              public ::testing::WithParamInterface<RateCase> {};
+
+TEST_P(LvcgrabContinuousRate, ReportsTheCamerasOwnRate) {
+    const RateCase& camera = GetParam();
+    std::ofstream(directory_.path() / "Lorvenacam.ini") << camera.settings;
+    const ProgramRun run = lvcgrab({"stream", camera.camera, "--seconds", "3", "--continuous"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(
+        std::regex_search(run.out, std::regex("^[0-9]+ frames in [0-9.]+ s \\([0-9.]+ fps\\)\n"
+                                              "requests [0-9]+, delivered [0-9]+, ")))
+        << run.out;
+    std::smatch continuous;
+    ASSERT_TRUE(std::regex_search(
+        run.out, continuous,
+        std::regex("\ncontinuous: [0-9]+ frames in [0-9.]+ s \\(([0-9.]+) fps\\)\n"
+                   "continuous: skipped 0, dropped [0-9]+\n$")))
+        << run.out;
+    const double expected = cameraRate(camera.cameraId);
+    EXPECT_NEAR(std::stod(continuous[1]), expected, expected * 0.05) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cameras, LvcgrabContinuousRate,
+    ::testing::Values(
+        RateCase{"FixedFormat", "Simvision SM-640 - 1002", 1002, ""},
+        // 10 % of the bus: 4096 * 8000 * 0.1 / (640 * 480) = 10.7 fps, below the camera's cap.
+        RateCase{"Format7AtItsBusLoad", "Simvision SC-640C - 1001", 1001,
+                 "[Simvision SC-640C - 1001]\nBusload=100\n"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(LvcgrabOnDefaultBus, ACameraKeepsWhatTheLastProcessSet) {
+    ProgramRun run = lvcgrab({"set", "1", "SHUTTER", "200"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = lvcgrab({"get", "1", "SHUTTER"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "200\n");
 }
 
 }  // namespace

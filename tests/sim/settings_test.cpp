@@ -1,6 +1,10 @@
 // The camera's XML settings file: save, change, load restores; bad files are refused
-// with a reason and change nothing.
+// with a reason and change nothing. The state a camera keeps from one process to the next.
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
 
 #include "fw_status.h"
 #include "sim_fixture.h"
@@ -14,10 +18,12 @@ const std::string settingsCamera = R"({"id": 21, "vendor": "Test", "model": "Kee
                "codings": [0, 9]}],
   "features": [{"id": 265, "min": 0, "max": 400, "value": 100, "statuses": [1, 3]}],
   "lut": {"count": 1, "maxValue": 255, "elements": 16},
-  "trigger": {"mode": 0, "active": false, "polarity": 0}})";
+  "trigger": {"mode": 0, "active": false, "polarity": 0},
+  "registers": {"0x1000": 5}})";
 
 struct State {
     uint32_t format = 0, mode = 0, rateOrCoding = 0;
+    uint32_t reg = 0;
     uint32_t aoi[4] = {};
     uint32_t gain = 0, gainStatus = 0;
     uint32_t trigger[3] = {};
@@ -28,7 +34,7 @@ struct State {
         return format == other.format && mode == other.mode && rateOrCoding == other.rateOrCoding &&
                std::equal(aoi, aoi + 4, other.aoi) && gain == other.gain &&
                gainStatus == other.gainStatus && std::equal(trigger, trigger + 3, other.trigger) &&
-               lut == other.lut && lutInUse == other.lutInUse;
+               lut == other.lut && lutInUse == other.lutInUse && reg == other.reg;
     }
 };
 
@@ -44,6 +50,7 @@ State readState(uint32_t id) {
     uint32_t count = 16;
     EXPECT_EQ(FWS_GetLut(id, state.lut.data(), &count, &state.lutInUse), 0);
     state.lut.resize(count);
+    EXPECT_EQ(FWC_GetRegister(id, 0x1000, &state.reg), 0);
     return state;
 }
 
@@ -61,6 +68,7 @@ void configureDistinctState(uint32_t id) {
     }
     ASSERT_EQ(FWC_Lut_Upload(id, 0, lut.data(), 16), 0);
     ASSERT_EQ(FWC_Lut_Use(id, 0, 1), 0);
+    ASSERT_EQ(FWC_SetRegister(id, 0x1000, 77), 0);
 }
 
 void changeEverything(uint32_t id) {
@@ -159,5 +167,124 @@ TEST_F(SimBusTest, MissingOrUnwritableSettingsFilesAreNamed) {
     EXPECT_EQ(FWC_SaveSettings(id, unwritable.c_str()), FWC_ERR_SETTINGS_FILE_WRITE);
     EXPECT_EQ(FWC_LoadSettings(id, nullptr, 1), FWC_ERR_NULL_POINTER);
 }
+
+}  // namespace
+
+namespace {
+
+// An empty value removes the variable.
+void setVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    if (value.empty())
+        unsetenv(name);
+    else
+        setenv(name, value.c_str(), 1);
+#endif
+}
+
+// The bus's shared folder in a temporary directory of the test's own, where its kept
+// state can be found; the previous temporary directory comes back at the end.
+class KeptState : public SimBusTest {
+protected:
+    void SetUp() override {
+        for (const char* name : kTemporaryVariables) {
+            const char* value = std::getenv(name);
+            previous_.emplace_back(name, value != nullptr ? value : "");
+        }
+        std::filesystem::create_directories(temporary());
+        for (const char* name : kTemporaryVariables) setVariable(name, temporary().string());
+    }
+    void TearDown() override {
+        SimBusTest::TearDown();
+        for (const auto& [name, value] : previous_) setVariable(name.c_str(), value);
+    }
+    std::filesystem::path temporary() { return directory() / "tmp"; }
+
+public:
+    // A new process on the same bus sees its cameras so: the library started afresh.
+    void restartLibrary() {
+        ASSERT_EQ(FWC_Release(), 0);
+        ASSERT_EQ(FWC_Init(), 0);
+    }
+    // Replaces what matches in the camera's kept state file.
+    void editKeptFile(uint32_t id, const std::string& pattern, const std::string& replacement) {
+        const std::string name = "camera-" + std::to_string(id) + ".state";
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(temporary())) {
+            if (entry.path().filename() != name) continue;
+            std::stringstream text;
+            text << std::ifstream(entry.path()).rdbuf();
+            std::ofstream(entry.path(), std::ios::trunc)
+                << std::regex_replace(text.str(), std::regex(pattern), replacement);
+            return;
+        }
+        ADD_FAILURE() << "no " << name << " under " << temporary();
+    }
+    void restartWithBus(const std::string& busJson) {
+        ASSERT_EQ(FWC_Release(), 0);
+        std::ofstream(busFile()) << busJson;
+        ASSERT_EQ(FWC_Init(), 0);
+    }
+
+private:
+    static constexpr const char* kTemporaryVariables[] = {"TMPDIR", "TMP", "TEMP"};
+    std::vector<std::pair<std::string, std::string>> previous_;
+};
+
+TEST_F(KeptState, TheNextProcessFindsTheCameraAsTheLastLeftIt) {
+    const uint32_t id = startWithCamera(settingsCamera);
+    configureDistinctState(id);
+    const State left = readState(id);
+    ASSERT_EQ(FWC_CloseCamera(id), 0);
+    restartLibrary();
+    uint32_t inUse = 0, count = 0;
+    EXPECT_EQ(FWS_GetLut(id, nullptr, &count, &inUse), 0);
+    EXPECT_EQ(inUse, 1u) << "seen before it is opened";
+    ASSERT_EQ(FWC_OpenCamera(id, FWC_OPEN_DEFAULT), 0);
+    EXPECT_TRUE(readState(id) == left);
+}
+
+TEST_F(KeptState, AnOpenCameraIsKeptWhenTheLibraryIsReleased) {
+    const uint32_t id = startWithCamera(settingsCamera);
+    configureDistinctState(id);
+    const State left = readState(id);
+    restartLibrary();
+    ASSERT_EQ(FWC_OpenCamera(id, FWC_OPEN_DEFAULT), 0);
+    EXPECT_TRUE(readState(id) == left);
+}
+
+struct FreshStart {
+    const char* what;
+    void (*act)(KeptState& test, uint32_t id);
+};
+
+class KeptStateForgotten : public KeptState, public ::testing::WithParamInterface<FreshStart> {};
+
+TEST_P(KeptStateForgotten, TheCameraStartsAsDescribed) {
+    const uint32_t id = startWithCamera(settingsCamera);
+    const State described = readState(id);
+    configureDistinctState(id);
+    ASSERT_EQ(FWC_CloseCamera(id), 0);
+    GetParam().act(*this, id);
+    ASSERT_EQ(FWC_OpenCamera(id, FWC_OPEN_DEFAULT), 0);
+    EXPECT_TRUE(readState(id) == described) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeptStateForgotten,
+    ::testing::Values(FreshStart{"reset", [](KeptState&, uint32_t) { ASSERT_EQ(FWS_Reset(), 0); }},
+                      FreshStart{"changed description",
+                                 [](KeptState& test, uint32_t) {
+                                     test.restartWithBus("{\"cameras\": [" + settingsCamera +
+                                                         "]} ");
+                                 }},
+                      FreshStart{"another boot",
+                                 [](KeptState& test, uint32_t id) {
+                                     ASSERT_EQ(FWC_Release(), 0);
+                                     test.editKeptFile(id, "boot=\"[^\"]*\"", "boot=\"1\"");
+                                     ASSERT_EQ(FWC_Init(), 0);
+                                 }}),
+    caseName<FreshStart>);
 
 }  // namespace

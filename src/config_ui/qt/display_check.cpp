@@ -9,9 +9,9 @@
 namespace lvc::qt {
 namespace {
 
-// Platforms that need no display server.
-constexpr const char* kHeadlessPlatforms[] = {"offscreen", "minimal", "minimalegl",  "vnc",
-                                              "linuxfb",   "eglfs",   "vkkhrdisplay"};
+// Platforms that need no display server: the first ones show windows to nobody.
+constexpr const char* kUnseenPlatforms[] = {"offscreen", "minimal", "minimalegl"};
+constexpr const char* kHeadlessPlatforms[] = {"vnc", "linuxfb", "eglfs", "vkkhrdisplay"};
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -47,7 +47,16 @@ bool waylandPluginInstalled() {
     return !platforms.entryList({"libqwayland*.so"}, QDir::Files).isEmpty();
 }
 
+bool unseenPlatformUsable(const std::string& platform, std::string* reason) {
+    if (environment("LORVENACAM_DRIVEN_DIALOG") == "1") return true;
+    *reason = "QT_QPA_PLATFORM is " + platform +
+              ", which shows the dialog to nobody (use a display, for example xvfb-run)";
+    return false;
+}
+
 bool platformUsable(const std::string& platform, std::string* reason) {
+    for (const char* unseen : kUnseenPlatforms)
+        if (platform == unseen) return unseenPlatformUsable(platform, reason);
     for (const char* headless : kHeadlessPlatforms)
         if (platform == headless) return true;
     if (platform.rfind("wayland", 0) == 0) {
@@ -72,9 +81,7 @@ bool displayUsable(std::string* reason) {
     if (!platform.empty()) return platformUsable(platform, reason);
     if (!environment("DISPLAY").empty()) return xServerReachable(reason);
     if (!environment("WAYLAND_DISPLAY").empty() && waylandPluginInstalled()) return true;
-    *reason =
-        "no display (DISPLAY and WAYLAND_DISPLAY are not set; "
-        "QT_QPA_PLATFORM=offscreen renders without one)";
+    *reason = "no display (DISPLAY and WAYLAND_DISPLAY are not set; xvfb-run provides one)";
     return false;
 }
 

@@ -7,7 +7,10 @@
 
 namespace lvc::qt {
 
-// True when a QApplication can be created; otherwise why not, in one line.
+// True when a QApplication can be created and a person can see its windows; otherwise why
+// not, in one line. A platform that shows no window to anyone (offscreen, minimal, ...)
+// counts only when LORVENACAM_DRIVEN_DIALOG=1 says that a program drives the dialog, as
+// tests do: nobody could close the dialog otherwise.
 bool displayUsable(std::string* reason);
 
 }  // namespace lvc::qt

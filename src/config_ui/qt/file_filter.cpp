@@ -16,4 +16,11 @@ QStringList qtNameFilters(const char* filter) {
     return filters;
 }
 
+void applyFileFilter(QFileDialog& dialog, const char* filter) {
+    // Labels such as "LUT Files (*.lut)" name their patterns already; hiding the details
+    // drops only the list Qt would otherwise show after them.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(qtNameFilters(filter));
+}
+
 }  // namespace lvc::qt

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "config_ui/qt/file_filter.h"
+#include "config_ui/qt/single_selection_list.h"
 #include "config_ui/qt/track_bar.h"
 #include "config_ui/qt/up_down_control.h"
 
@@ -42,9 +43,8 @@ QLineEdit* createEdit(const ControlTemplate& control, QWidget* page) {
 }
 
 QTreeWidget* createListView(QWidget* page) {
-    auto* list = new QTreeWidget(page);
+    auto* list = new SingleSelectionList<QTreeWidget>(page);
     list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setAllColumnsShowFocus(true);
     list->header()->setStretchLastSection(false);
     list->setColumnCount(0);
@@ -86,7 +86,7 @@ QWidget* QtPageView::createControl(const ControlTemplate& control, QWidget* prev
                             Qt::AlignTop);
         return label;
     }
-    case ControlKind::ListBox: return new QListWidget(page_);
+    case ControlKind::ListBox: return new SingleSelectionList<QListWidget>(page_);
     case ControlKind::ComboBox: return new QComboBox(page_);
     case ControlKind::Edit: return createEdit(control, page_);
     case ControlKind::SpinControl: {
@@ -359,8 +359,9 @@ bool QtPageView::chooseFile(const FileDialogRequest& request, std::string* path)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(qtNameFilters(request.filter));
+    applyFileFilter(dialog, request.filter);
     if (request.defaultExtension) dialog.setDefaultSuffix(request.defaultExtension);
+    if (request.initialName) dialog.selectFile(fromStd(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     *path = toStd(dialog.selectedFiles().first());
     return true;
