@@ -1,9 +1,11 @@
-# lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL])
+# lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL] [ONE_PROCESS])
 #   A GoogleTest executable whose tests ctest discovers. PLUGIN: the suite loads the
 #   plug-in at run time (LVC_PLUGIN_PATH). SERIAL: its tests depend on who holds the
-#   machine-wide named mutexes and never run beside another SERIAL suite.
+#   machine-wide named mutexes and never run beside another SERIAL suite. ONE_PROCESS:
+#   ctest runs the whole suite as one test in one process, for suites whose cases come
+#   from a costly run at start-up.
 function(lvc_add_test_suite name)
-  cmake_parse_arguments(ARG "PLUGIN;SERIAL" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "PLUGIN;SERIAL;ONE_PROCESS" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/include
                                              ${PROJECT_SOURCE_DIR}/src
@@ -21,6 +23,11 @@ function(lvc_add_test_suite name)
   if(ARG_SERIAL)
     list(APPEND properties RESOURCE_LOCK lorvenacam_named_mutexes)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ${properties})
+  if(ARG_ONE_PROCESS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ${properties})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ${properties})
+  endif()
 endfunction()

@@ -46,6 +46,19 @@ FWC_API int32_t FWC_CALL FWS_FailCall(const char* callName, int32_t status, int3
     return injectFailure(callName, status, count);
 }
 
+FWC_API int32_t FWC_CALL FWS_GetCallName(uint32_t index, char* name, uint32_t size) {
+    if (name == nullptr) return FWC_ERR_NULL_POINTER;
+    const char* call = injectableCall(index);
+    if (call == nullptr || size <= std::strlen(call)) return FWC_ERR_INVALID_ARGUMENT;
+    std::memcpy(name, call, std::strlen(call) + 1);
+    return FW_STATUS_OK;
+}
+
+FWC_API int32_t FWC_CALL FWS_GetCallCount(const char* callName, uint32_t* count) {
+    if (count == nullptr) return FWC_ERR_NULL_POINTER;
+    return countOfCalls(callName, *count);
+}
+
 FWC_API int32_t FWC_CALL FWS_Trigger(uint32_t cameraId) {
     return withCamera(cameraId, [](SimCamera& camera) { return camera.triggerPulse(); });
 }

@@ -62,14 +62,20 @@ int32_t SimCamera::settleAcquisition(std::unique_lock<std::mutex>& lock) {
     return FW_STATUS_OK;
 }
 
+// The lock is let go while the thread is joined. Meanwhile no other call may start or
+// join a thread: it waits until the join is done, so a camera has one acquisition thread
+// at any time and a start never clears the stop request the joined thread still needs.
 void SimCamera::stopThread(std::unique_lock<std::mutex>& lock) {
+    changed_.wait(lock, [this] { return !joining_; });
     if (!thread_.joinable()) return;
     stopRequested_ = true;
+    joining_ = true;
     changed_.notify_all();
     std::thread finishing = std::move(thread_);
     lock.unlock();
     finishing.join();
     lock.lock();
+    joining_ = false;
     remaining_ = 0;
     changed_.notify_all();
 }

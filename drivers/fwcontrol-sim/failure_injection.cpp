@@ -1,5 +1,6 @@
 #include "failure_injection.h"
 
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <string>
@@ -63,6 +64,10 @@ std::map<std::string, Injection, std::less<>>& injections() {
     static std::map<std::string, Injection, std::less<>> table;
     return table;
 }
+std::map<std::string, uint32_t, std::less<>>& callCounts() {
+    static std::map<std::string, uint32_t, std::less<>> table;
+    return table;
+}
 
 bool isInjectable(std::string_view name) {
     for (const std::string_view call : kInjectableCalls)
@@ -85,11 +90,25 @@ int32_t injectFailure(const char* callName, int32_t status, int32_t count) {
 
 int32_t takeInjectedFailure(const char* callName) {
     std::lock_guard lock(injectionMutex);
+    ++callCounts()[callName];
     const auto found = injections().find(std::string_view(callName));
     if (found == injections().end()) return FW_STATUS_OK;
     const int32_t status = found->second.status;
     if (--found->second.remaining == 0) injections().erase(found);
     return status;
+}
+
+const char* injectableCall(uint32_t index) {
+    return index < std::size(injectableCalls) ? injectableCalls[index].data() : nullptr;
+}
+
+int32_t countOfCalls(const char* callName, uint32_t& count) {
+    if (callName == nullptr) return FWC_ERR_NULL_POINTER;
+    if (!isInjectable(callName)) return FWC_ERR_INVALID_ARGUMENT;
+    std::lock_guard lock(injectionMutex);
+    const auto found = callCounts().find(std::string_view(callName));
+    count = found == callCounts().end() ? 0 : found->second;
+    return FW_STATUS_OK;
 }
 
 void clearInjectedFailures() {

@@ -165,6 +165,7 @@ private:
     FrameRing ring_;
 
     std::thread thread_;
+    bool joining_ = false;  // a stopThread call is joining the thread, without the lock
     bool stopRequested_ = false;
     uint32_t remaining_ = 0;  // frames still to make; FWC_GRAB_CONTINUOUS: no end
     bool multiShot_ = false;

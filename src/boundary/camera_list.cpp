@@ -17,7 +17,7 @@ namespace {
 
 std::mutex listMutex;
 CameraListEntry rows[kCameraListSize];
-// Raised (after the row is written) to publish a new row to readers that take no lock.
+// Raised after the whole row is written, to publish it to readers that take no lock.
 std::atomic<int32_t> rowCount{0};
 // Handed to the host, which keeps the pointer and reads rowCount slots through it. A slot
 // is set when its row is appended and never changes.
@@ -26,15 +26,27 @@ std::atomic<bool> reportedListFull{false};
 
 constexpr int32_t kListFull = -1;
 
-// The row of cameraId, appended when the camera is new; kListFull when every row is used.
-int32_t findOrAppendRow(uint32_t cameraId) {
+constexpr int32_t kNoRow = -2;
+
+// The row of cameraId; kNoRow when it has none yet, kListFull when it has none and every
+// row is used.
+int32_t findRow(uint32_t cameraId) {
     std::lock_guard lock(listMutex);
     const int32_t count = rowCount.load();
     for (int32_t index = 0; index < count; ++index)
         if (rows[index].cameraId == cameraId) return index;
-    if (count == kCameraListSize) return kListFull;
+    return count == kCameraListSize ? kListFull : kNoRow;
+}
+
+// Writes the whole row before the count is raised: a host reading the count without the
+// lock finds the row's name already there. Only one pass appends at a time.
+int32_t appendRow(uint32_t cameraId, const char* name, bool named) {
+    std::lock_guard lock(listMutex);
+    const int32_t count = rowCount.load();
     rows[count] = CameraListEntry{};
     rows[count].cameraId = cameraId;
+    std::memcpy(rows[count].name, name, sizeof rows[count].name);
+    rows[count].named = named ? 1 : 0;
     configNameSlots[count] = rows[count].name;
     rowCount.store(count + 1);
     return count;
@@ -70,15 +82,18 @@ bool nameCamera(uint32_t cameraId, char (&name)[sizeof(CameraListEntry::name)]) 
 }
 
 void refreshCamera(uint32_t cameraId) {
-    const int32_t index = findOrAppendRow(cameraId);
+    int32_t index = findRow(cameraId);
     if (index == kListFull) {
         reportListFull(cameraId);
         return;
     }
-    if (isNamed(index)) return;
+    if (index != kNoRow && isNamed(index)) return;
     char name[sizeof(CameraListEntry::name)] = {};
     const bool named = nameCamera(cameraId, name);
-    storeName(index, name, named);
+    if (index == kNoRow)
+        index = appendRow(cameraId, name, named);
+    else
+        storeName(index, name, named);
     debugMessage("%d [%d] - %s\n", index, rowCount.load(), name);
 }
 

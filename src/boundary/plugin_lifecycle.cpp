@@ -13,6 +13,7 @@
 #include "boundary/plugin_state.h"
 #include "boundary/port_table.h"
 #include "boundary/system_path.h"
+#include "camera/camera.h"
 #include "camera/frame_capture.h"
 #include "fwcontrol.h"
 #include "lorvenacam.h"
@@ -57,8 +58,10 @@ void closeRemainingPorts() {
 void tearDown() {
     closeRemainingPorts();
     unregisterNodeListNotification();
+    freeRetiredCameras();
     if (driverStarted) {
         checkResult(FWC_Release(), "FWC_Release");
+        keepRetiredCameras();
         driverStarted = false;
     }
     closePluginMutexes();

@@ -65,7 +65,8 @@ void LVC_CALL closeCVLPort(int32_t, int32_t port) { releasePortCamera(vacatePort
 
 int32_t LVC_CALL doCVLGrab(int32_t, int32_t port) {
     CCamera* camera = portCamera(port);
-    return camera && requestFrame(*camera) ? 1 : 0;
+    // A camera whose start failed was closed again: it takes no request.
+    return camera && camera->opened && requestFrame(*camera) ? 1 : 0;
 }
 
 int32_t LVC_CALL getCVLGrabRow(int32_t, int32_t port, void* buffer, uint32_t row, uint32_t first,
@@ -96,8 +97,7 @@ int32_t LVC_CALL setProperty(int32_t, int32_t port, const char* name, int32_t va
     if (!camera || !name) return 0;
     if (equalsIgnoringCase(name, "Continous")) {
         camera->continuous = value != 0;
-        if (camera->continuous) requestFrame(*camera);
-        return 1;
+        return !camera->continuous || continueChain(*camera) ? 1 : 0;
     }
     return setNamedProperty(*camera, name, static_cast<uint32_t>(value)) ? 1 : 0;
 }

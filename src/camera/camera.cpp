@@ -2,7 +2,9 @@
 #include "camera/camera.h"
 
 #include <cstdio>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "boundary/diagnostics.h"
 #include "boundary/plugin_state.h"
@@ -13,17 +15,51 @@
 namespace lvc {
 namespace {
 
+std::mutex retiredMutex;
+std::vector<CCamera*> retiredCameras;
+// Retired cameras of a released driver: their handles may name other registrations now,
+// and a driver still held elsewhere in the process may call them, so they stay for the
+// life of the process (the list itself is never destroyed).
+std::vector<CCamera*>& keptCameras() {
+    static auto* const kept = new std::vector<CCamera*>;
+    return *kept;
+}
+
 // The context is the camera itself: the driver hands it to the handler until the
 // registration ends.
-void registerNotification(CCamera& camera, NotificationRegistration& registration, uint32_t kind,
+bool registerNotification(CCamera& camera, NotificationRegistration& registration, uint32_t kind,
                           FWC_NotifyCallback handler) {
     registration.descriptor = FWC_MakeNotification(camera.cameraId, handler, &camera);
-    checkResult(FWC_RegisterNotification(&registration.handle, kind, &registration.descriptor),
-                "FWC_RegisterNotification");
+    registration.registered =
+        checkResult(FWC_RegisterNotification(&registration.handle, kind, &registration.descriptor),
+                    "FWC_RegisterNotification") == 0;
+    return registration.registered;
 }
 
 void unregisterNotification(NotificationRegistration& registration) {
-    checkResult(FWC_UnRegisterNotification(registration.handle), "FWC_UnRegisterNotification");
+    if (registration.registered && checkResult(FWC_UnRegisterNotification(registration.handle),
+                                               "FWC_UnRegisterNotification") == 0)
+        registration.registered = false;
+}
+
+// Ends what is still registered; true when nothing is.
+bool unregisterNotifications(CCamera& camera) {
+    unregisterNotification(camera.errorNotify);
+    unregisterNotification(camera.dropNotify);
+    unregisterNotification(camera.frameNotify);
+    return !camera.errorNotify.registered && !camera.dropNotify.registered &&
+           !camera.frameNotify.registered;
+}
+
+void freeCamera(CCamera* camera) {
+    // No handler runs any more: whatever a stop had to keep can go now.
+    freeImageBuffers(*camera);
+    delete camera;
+}
+
+void retireCamera(CCamera* camera) {
+    std::lock_guard lock(retiredMutex);
+    retiredCameras.push_back(camera);
 }
 
 void copyBounded(char* destination, std::size_t size, const char* source) {
@@ -39,21 +75,42 @@ CCamera* createCamera(uint32_t cameraId, const char* name) {
     copySystemPath(camera->systemPath, sizeof camera->systemPath);
     copyBounded(camera->name, sizeof camera->name, name);
     camera->frameReadyMutex = frameReadyMutexHandle();
-    registerNotification(*camera, camera->frameNotify, FWC_NOTIFY_FRAME_COMPLETE, onFrameReady);
-    registerNotification(*camera, camera->dropNotify, FWC_NOTIFY_FRAME_DROPPED, onFrameDropped);
-    registerNotification(*camera, camera->errorNotify, FWC_NOTIFY_ERROR, onCameraError);
-    return camera;
+    if (registerNotification(*camera, camera->frameNotify, FWC_NOTIFY_FRAME_COMPLETE,
+                             onFrameReady) &&
+        registerNotification(*camera, camera->dropNotify, FWC_NOTIFY_FRAME_DROPPED,
+                             onFrameDropped) &&
+        registerNotification(*camera, camera->errorNotify, FWC_NOTIFY_ERROR, onCameraError))
+        return camera;
+    destroyCamera(camera);
+    return nullptr;
 }
 
 void destroyCamera(CCamera* camera) {
     if (!camera) return;
-    unregisterNotification(camera->errorNotify);
-    unregisterNotification(camera->dropNotify);
-    unregisterNotification(camera->frameNotify);
-    stopCamera(*camera);
-    // No handler runs any more: whatever a stop had to keep can go now.
-    freeImageBuffers(*camera);
-    delete camera;
+    const bool unregistered = unregisterNotifications(*camera);
+    camera->retired = !unregistered;
+    // A camera left open in the driver would refuse every later open: a failed close is
+    // tried once more.
+    if (!stopCamera(*camera)) stopCamera(*camera);
+    if (unregistered)
+        freeCamera(camera);
+    else
+        retireCamera(camera);
+}
+
+void freeRetiredCameras() {
+    std::lock_guard lock(retiredMutex);
+    std::erase_if(retiredCameras, [](CCamera* camera) {
+        if (!unregisterNotifications(*camera)) return false;
+        freeCamera(camera);
+        return true;
+    });
+}
+
+void keepRetiredCameras() {
+    std::lock_guard lock(retiredMutex);
+    keptCameras().insert(keptCameras().end(), retiredCameras.begin(), retiredCameras.end());
+    retiredCameras.clear();
 }
 
 uint32_t PixelSize(const CCamera& camera) {

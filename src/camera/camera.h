@@ -22,6 +22,7 @@ using PortCallback = void (*)(CCamera*);
 struct NotificationRegistration {
     FWC_HANDLE handle = 0;
     FWC_NOTIFICATION descriptor{};
+    bool registered = false;
 };
 
 struct CCamera {
@@ -30,6 +31,9 @@ struct CCamera {
     char systemPath[kSystemPathSize] = {};
     char name[kNameSize] = {};
     bool opened = false;
+    // Set when the camera is destroyed while the driver still holds a registration: its
+    // handlers then return at once, and the camera lives until the driver lets it go.
+    std::atomic<bool> retired{false};
     // Shared between the host's threads and the driver's notification thread.
     std::atomic<bool> frameRequested{false};
     std::atomic<bool> continuous{false};
@@ -63,10 +67,19 @@ struct CCamera {
     uint8_t* image = nullptr;  // owned; sized by startCamera, freed by stopCamera
 };
 
-// Builds a camera for a camera-list entry and registers its three notifications.
+// Builds a camera for a camera-list entry and registers its three notifications; null
+// when it cannot be built or a registration fails.
 CCamera* createCamera(uint32_t cameraId, const char* name);
-// Unregisters the notifications, stops the camera and frees it. Null is ignored.
+// Unregisters the notifications, stops the camera and frees it. Null is ignored. A
+// camera with a registration the driver would not end is stopped and retired instead:
+// the driver may still hand it to a handler.
 void destroyCamera(CCamera* camera);
+// Tries again to end the registrations of the retired cameras, and frees those whose
+// registrations all ended. Only while the driver that made them is not released.
+void freeRetiredCameras();
+// After the driver is released: the retired cameras are kept as they are, no longer
+// tried again.
+void keepRetiredCameras();
 // Bits per pixel of the output image for the camera's colour coding: 24 or 8.
 uint32_t PixelSize(const CCamera& camera);
 

@@ -27,14 +27,15 @@ struct FixedFormat {
     bool isFixed() const { return format < kFirstFreeFormat; }
 };
 
-void readImageFormat(CCamera& camera) {
+// False when the geometry cannot be read: nothing is known to size or program from.
+bool readImageFormat(CCamera& camera) {
     checkResult(
         FWC_GetCameraCapabilities(camera.cameraId, &camera.capabilities[0], &camera.capabilities[1],
                                   &camera.capabilities[2], &camera.capabilities[3]),
         "FWC_GetCameraCapabilities");
-    checkResult(FWC_GetCurrentImageFormat(camera.cameraId, &camera.width, &camera.height,
-                                          &camera.colorCoding, &camera.bitDepth),
-                "FWC_GetCurrentImageFormat");
+    return checkResult(FWC_GetCurrentImageFormat(camera.cameraId, &camera.width, &camera.height,
+                                                 &camera.colorCoding, &camera.bitDepth),
+                       "FWC_GetCurrentImageFormat") == 0;
 }
 
 FixedFormat readFixedFormat(const CCamera& camera) {
@@ -55,27 +56,29 @@ void readSensorInfo(CCamera& camera) {
                 "FWC_GetCameraInfo(Interlaced)");
 }
 
-void readAreaOfInterest(CCamera& camera) {
-    checkResult(
-        FWC_GetAOI(camera.cameraId, &camera.aoiLeft, &camera.aoiTop, &camera.width, &camera.height),
-        "FWC_GetAOI");
+bool readAreaOfInterest(CCamera& camera) {
+    return checkResult(FWC_GetAOI(camera.cameraId, &camera.aoiLeft, &camera.aoiTop, &camera.width,
+                                  &camera.height),
+                       "FWC_GetAOI") == 0;
 }
 
-void prepareGrab(CCamera& camera, const FixedFormat& fixed) {
+// Programs the grab with what was read from the camera; an area that cannot be read is
+// never written back. False when the geometry of the grab is unknown.
+bool prepareGrab(CCamera& camera, const FixedFormat& fixed) {
     if (fixed.isFixed()) {
         camera.aoiLeft = 0;
         camera.aoiTop = 0;
         checkResult(
             FWC_PrepareFixedGrab(camera.cameraId, fixed.format, fixed.mode, fixed.frameRate),
             "FWC_PrepareFixedGrab");
-        return;
+        return true;
     }
-    readAreaOfInterest(camera);
+    if (!readAreaOfInterest(camera)) return false;
     checkResult(FWC_PrepareFreeGrab(camera.cameraId, &camera.freeMode, &camera.colorCoding,
                                     &camera.width, &camera.height, nullptr, &camera.aoiLeft,
                                     &camera.aoiTop, &camera.busLoad),
                 "FWC_PrepareFreeGrab");
-    readAreaOfInterest(camera);
+    return readAreaOfInterest(camera);
 }
 
 void readTriggerState(CCamera& camera) {
@@ -116,6 +119,23 @@ void freeBuffersAfterFrameHandling(CCamera& camera) {
     releaseNamedMutex(mutex);
 }
 
+// Everything after the open. False when the geometry or, for a streaming camera, the
+// acquisition did not come up.
+bool bringUp(CCamera& camera) {
+    if (!readImageFormat(camera)) return false;
+    const FixedFormat fixed = readFixedFormat(camera);
+    readSensorInfo(camera);
+    loadLut(camera);
+    if (!prepareGrab(camera, fixed)) return false;
+    sizeImageBuffers(camera);
+    readTriggerState(camera);
+    if (isStreamingMode(camera) &&
+        checkResult(FWC_GrabStart(camera.cameraId, FWC_GRAB_CONTINUOUS), "FWC_StartGrab") != 0)
+        return false;
+    logStartLine(camera, fixed);
+    return true;
+}
+
 }  // namespace
 
 bool isStreamingMode(const CCamera& camera) {
@@ -127,17 +147,9 @@ bool startCamera(CCamera& camera) {
     if (checkResult(FWC_OpenCamera(camera.cameraId, FWC_OPEN_DEFAULT), "FWC_OpenCamera") != 0)
         return false;
     camera.opened = true;
-    readImageFormat(camera);
-    const FixedFormat fixed = readFixedFormat(camera);
-    readSensorInfo(camera);
-    loadLut(camera);
-    prepareGrab(camera, fixed);
-    sizeImageBuffers(camera);
-    readTriggerState(camera);
-    if (isStreamingMode(camera))
-        checkResult(FWC_GrabStart(camera.cameraId, FWC_GRAB_CONTINUOUS), "FWC_StartGrab");
-    logStartLine(camera, fixed);
-    return true;
+    if (bringUp(camera)) return true;
+    stopCamera(camera);
+    return false;
 }
 
 bool stopCamera(CCamera& camera) {

@@ -6,7 +6,8 @@ namespace lvc {
 struct CCamera;
 
 // Opens, reads the format, loads the LUT, prepares the grab, sizes the buffers and, in
-// streaming or trigger mode, starts acquisition. Returns opened.
+// streaming or trigger mode, starts acquisition. True when the camera came up; a camera
+// whose geometry or acquisition did not is closed again.
 bool startCamera(CCamera& camera);
 // Stops acquisition, closes the camera and frees its buffers. True when closed afterwards.
 bool stopCamera(CCamera& camera);

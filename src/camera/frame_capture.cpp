@@ -67,9 +67,17 @@ bool requestFrame(CCamera& camera) {
     return false;
 }
 
+bool continueChain(CCamera& camera) { return requestFrame(camera) || requestFrame(camera); }
+
+void resumeAfterRestart(CCamera& camera) {
+    if (!camera.opened || !isMultishot(camera)) return;
+    camera.frameRequested = false;
+    if (camera.continuous) continueChain(camera);
+}
+
 uint32_t FWC_CALL onFrameReady(void* context) {
     auto* camera = static_cast<CCamera*>(context);
-    if (camera == nullptr) return 0;
+    if (camera == nullptr || camera->retired) return 0;
     NamedMutex* mutex = camera->frameReadyMutex;
     const bool locked =
         mutex != nullptr && waitNamedMutex(mutex, kFrameReadyWaitMs) == MutexWait::Acquired;
@@ -91,18 +99,19 @@ uint32_t FWC_CALL onFrameReady(void* context) {
         return 1;
     }
     reportStatistics(*camera);
-    if (camera->continuous && isMultishot(*camera)) requestFrame(*camera);
+    if (camera->continuous && isMultishot(*camera)) continueChain(*camera);
     return camera->frameRequested ? 0 : 1;
 }
 
 uint32_t FWC_CALL onFrameDropped(void* context) {
-    if (auto* camera = static_cast<CCamera*>(context))
-        debugMessage("Frame dropped %d\n", camera->port);
+    auto* camera = static_cast<CCamera*>(context);
+    if (camera != nullptr && !camera->retired) debugMessage("Frame dropped %d\n", camera->port);
     return 0;
 }
 
 uint32_t FWC_CALL onCameraError(void* context) {
-    if (auto* camera = static_cast<CCamera*>(context)) debugMessage("Error on %d\n", camera->port);
+    auto* camera = static_cast<CCamera*>(context);
+    if (camera != nullptr && !camera->retired) debugMessage("Error on %d\n", camera->port);
     return 0;
 }
 

@@ -12,6 +12,13 @@ struct CCamera;
 // Counts the request and marks it outstanding or starts a one-frame shot. True when a
 // request is outstanding afterwards.
 bool requestFrame(CCamera& camera);
+// Keeps a continuous multishot chain going: one shot in flight. A shot that does not
+// start is asked for once more, so one refused start does not end the chain; when that
+// fails too, the host's next request starts it again.
+bool continueChain(CCamera& camera);
+// After the camera was stopped and started again: the stop ended any shot in flight, so
+// a multishot request it served is dropped and a continuous chain starts anew.
+void resumeAfterRestart(CCamera& camera);
 // Frame-complete, frame-dropped and error handlers; run on driver notification threads
 // with the CCamera as context.
 uint32_t FWC_CALL onFrameReady(void* context);

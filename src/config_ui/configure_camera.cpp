@@ -7,6 +7,7 @@
 #include "boundary/port_table.h"
 #include "camera/camera.h"
 #include "camera/camera_start.h"
+#include "camera/frame_capture.h"
 #include "camera/settings_file.h"
 #include "config_ui/config_sheet.h"
 #include "lorvenacam.h"
@@ -34,13 +35,15 @@ void storeSettings(CCamera& camera) {
 
 // The dialog may have changed the format (and with it the frame size), the LUT and the
 // streaming flag. The camera is stopped the way it was started, so that no acquisition is
-// left running, then started afresh with buffers and acquisition for its new format.
+// left running, then started afresh with buffers and acquisition for its new format, and
+// a continuous chain the stop ended goes on.
 void restartCamera(CCamera& camera, bool startedStreaming) {
     bool chosenStreaming = camera.streaming;
     camera.streaming = startedStreaming;
     stopCamera(camera);
     camera.streaming = chosenStreaming;
     startCamera(camera);
+    resumeAfterRestart(camera);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // by another process.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -92,6 +93,34 @@ TEST_F(CameraList, HotPlugAppendsAndNeverMovesRows) {
     EXPECT_EQ(listedNames(), (std::vector<std::string>{configName(kFirst), configName(kSecond),
                                                        configName(kThird)}));
     EXPECT_EQ(plugin.finalize(), 1);
+}
+
+// A host thread reads the count and then the last name while cameras join the bus: the
+// row it counts must already carry its name.
+TEST_F(CameraList, CountedRowAlreadyHasItsName) {
+    useBus({kFirst});
+    ASSERT_EQ(initialize(), 1);
+    char** names = plugin.getCVLCameraConfigNames();
+    std::atomic<bool> stop{false};
+    std::atomic<int> emptyNames{0};
+    std::thread reader([&] {
+        while (!stop) {
+            const int count = plugin.getCVLNoOfSupportedCameras();
+            if (count > 0 && names[count - 1][0] == '\0') ++emptyNames;
+        }
+    });
+    bool listedInTime = true;
+    int count = 1;
+    for (const BusCamera& joining : {kSecond, kThird}) {
+        ASSERT_NE(FWS_Plug(cameraJson(joining).c_str()), 0u);
+        listedInTime = listedInTime && log().waitFor(listed(count, count + 1, configName(joining)));
+        ++count;
+    }
+    stop = true;
+    reader.join();
+    ASSERT_TRUE(listedInTime);
+    EXPECT_EQ(emptyNames, 0);
+    EXPECT_STREQ(names[2], configName(kThird).c_str());
 }
 
 // While another process enumerates, a bus change is not enumerated at all; only the next

@@ -105,7 +105,8 @@ TEST_F(CameraStartTest, NamesCallsAsTheMessagesDo) {
     CCamera& trigger = camera(test::kTriggerCamera);
     ASSERT_EQ(FWS_FailCall("FWC_GetCameraInfo", FWC_ERR_INJECTED, 2), 0);
     ASSERT_EQ(FWS_FailCall("FWC_GrabStart", FWC_ERR_INJECTED, 1), 0);
-    ASSERT_TRUE(startCamera(trigger));
+    EXPECT_FALSE(startCamera(trigger)) << "a streaming camera that does not stream has not started";
+    EXPECT_FALSE(trigger.opened);
     EXPECT_TRUE(logged("FWC_GetCameraInfo(BayerPattern): " + kInjected + "\n"));
     EXPECT_TRUE(logged("FWC_GetCameraInfo(Interlaced): " + kInjected + "\n"));
     EXPECT_TRUE(logged("FWC_StartGrab: " + kInjected + "\n"));

@@ -105,6 +105,18 @@ TEST_F(PrivateProfileTest, WritesSectionNamesWithBrackets) {
     EXPECT_EQ(readProfileInt("Vendor [x] - 1", "LUT", 0, path().c_str()), 2);
 }
 
+// A camera without a vendor string is named " Model - id": reading and writing find the
+// section by its trimmed name, as the Windows profile functions do, so repeated writes
+// keep one section and read back what they wrote.
+TEST_F(PrivateProfileTest, SectionNamesWithOuterBlanksNameOneSection) {
+    ASSERT_TRUE(writeProfileString(" Model - 7", "Busload", "500", path().c_str()));
+    ASSERT_TRUE(writeProfileString(" Model - 7", "Busload", "600", path().c_str()));
+    ASSERT_TRUE(writeProfileString("Model - 7 ", "LUT", "1", path().c_str()));
+    EXPECT_EQ(readFile(), "[Model - 7]\nBusload=600\nLUT=1\n");
+    EXPECT_EQ(readProfileInt(" Model - 7", "Busload", 0, path().c_str()), 600);
+    EXPECT_EQ(readProfileInt("Model - 7", "LUT", 0, path().c_str()), 1);
+}
+
 TEST_F(PrivateProfileTest, RefusesTextThatWouldAddLines) {
     writeFile("[Cam - 1]\nLUTname=a.lut\n");
     EXPECT_FALSE(

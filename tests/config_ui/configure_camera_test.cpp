@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "boundary/port_table.h"
@@ -105,6 +107,34 @@ TEST_F(ConfigureCameraTest, StreamingSwitchedOffInTheDialogLeavesNoAcquisitionRu
     EXPECT_FALSE(loggedLineStarting("FWC_MultiShotStop"));
     EXPECT_EQ(FWS_Step(kFormat7Camera), FWC_ERR_ACQUISITION_NOT_RUNNING);
     EXPECT_EQ(iniValue(kFormat7CameraName, "Streaming"), "0");
+}
+
+// The restart after the dialog ends the shot in flight; a continuous chain goes on after
+// it, whether the dialog was shown and confirmed or could not be shown at all.
+TEST_F(ConfigureCameraTest, ContinuousDeliveryGoesOnAfterTheDialog) {
+    const std::function<std::unique_ptr<SheetView>()> views[] = {
+        [] {
+            return std::make_unique<MemorySheetView>(
+                [](MemorySheetView& sheet) { sheet.pressOk(); });
+        },
+        [] { return std::unique_ptr<SheetView>(); },
+    };
+    openPort();
+    ASSERT_EQ(setProperty(0, kPort, "Continous", 1), 1);
+    for (const auto& view : views) {
+        const int before = completedFrames;
+        ASSERT_TRUE(waitUntil([] { return FWS_Step(kFormat7Camera) == 0; }));
+        ASSERT_TRUE(waitUntil([&] { return completedFrames > before; }));
+        setSheetViewFactory(view);
+        configureCamera(0, kFormat7CameraName);
+        int32_t continuous = 0;
+        ASSERT_EQ(getProperty(0, kPort, "Continous", &continuous), 1);
+        EXPECT_EQ(continuous, 1);
+        const int after = completedFrames;
+        ASSERT_TRUE(waitUntil([] { return FWS_Step(kFormat7Camera) == 0; }))
+            << "no shot in flight after the dialog";
+        EXPECT_TRUE(waitUntil([&] { return completedFrames > after; }));
+    }
 }
 
 TEST_F(ConfigureCameraTest, TemporaryCameraIsClosedAfterTheDialogWhateverItsStreamingFlag) {

@@ -2,6 +2,9 @@
 // "Continous", the statistics line, and the failures of the request and of the fetch.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <string>
+
 #include "fw_status.h"
 #include "fwsim.h"
 #include "frame/frame_host.h"
@@ -148,6 +151,27 @@ TEST_F(GrabModes, FailedFetchKeepsAContinuousChainGoing) {
     ASSERT_EQ(FWS_Step(kMultishot), 0);
     ASSERT_TRUE(waitUntil([] { return FWS_Step(kMultishot) == 0; }));
     EXPECT_TRUE(host.waitDeliveries(kPort, 1));
+}
+
+// A continuous chain whose next shot is refused once, when switched on and again after a
+// delivery, still delivers without any further request from the host.
+TEST_F(GrabModes, ContinuousChainGoesOnAfterARefusedShotStart) {
+    open("MULTI");
+    const std::string refused =
+        "FWC_MultiShotStart: failure injected by the test control interface\n";
+    std::atomic<bool> refuseAfterDelivery{true};
+    host.setAction([&refuseAfterDelivery](int32_t) {
+        if (refuseAfterDelivery.exchange(false))
+            FWS_FailCall("FWC_MultiShotStart", FWC_ERR_INJECTED, 1);
+    });
+    ASSERT_EQ(FWS_FailCall("FWC_MultiShotStart", FWC_ERR_INJECTED, 1), 0);
+    setContinuous(1);
+    EXPECT_TRUE(DebugLog::instance().contains(refused));
+    for (int32_t frame = 1; frame <= 3; ++frame) {
+        ASSERT_TRUE(waitUntil([] { return FWS_Step(kMultishot) == 0; })) << "frame " << frame;
+        ASSERT_TRUE(host.waitDeliveries(kPort, frame));
+    }
+    EXPECT_EQ(host.property(kPort, "Continous"), 1);
 }
 
 TEST_F(GrabModes, DroppedFramesAndErrorsAreReportedWithThePort) {

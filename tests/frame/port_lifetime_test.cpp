@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fw_status.h"
 #include "fwsim.h"
 #include "frame/frame_host.h"
 #include "support/wait_until.h"
@@ -91,6 +92,29 @@ INSTANTIATE_TEST_SUITE_P(Modes, CloseInsideCallback,
                          ::testing::Values(CloseCase{"multishot", "FAST-A", false},
                                            CloseCase{"streaming", "FAST-B", true}),
                          [](const auto& test) { return std::string(test.param.name); });
+
+// A close whose unregistering fails must free nothing the driver still hands to a
+// handler: the same camera, opened on another port and grabbed, raises the closed
+// camera's registrations too. A freed camera that was delivering continuously calls the
+// closed port (the sanitizer builds catch the freed camera itself).
+TEST_F(PortLifetime, CloseWhoseUnregisteringFailsLeavesTheCameraToTheDriver) {
+    const int32_t camera = host.indexOf("FAST-A");
+    host.open(0, camera);
+    setContinuous(0, 1);
+    ASSERT_TRUE(host.waitDeliveries(0, 1));
+    ASSERT_EQ(FWS_FailCall("FWC_UnRegisterNotification", FWC_ERR_INJECTED, 3), 0);
+    close(0);
+    const int32_t deliveredBeforeClose = host.deliveries(0);
+    EXPECT_TRUE(DebugLog::instance().contains(
+        "FWC_UnRegisterNotification: failure injected by the test control interface\n"));
+    ASSERT_TRUE(reopen(1, camera));
+    for (int32_t frame = 1; frame <= 3; ++frame) {
+        ASSERT_EQ(host.plugin().doCVLGrab(0, 1), 1);
+        ASSERT_TRUE(host.waitDeliveries(1, frame));
+    }
+    EXPECT_EQ(host.deliveries(0), deliveredBeforeClose);
+    EXPECT_EQ(host.strayCallbacks(), 0);
+}
 
 TEST_F(PortLifetime, OpenCloseAndGrabChurnWhileTheBusChanges) {
     const int32_t multishot = host.indexOf("FAST-A");

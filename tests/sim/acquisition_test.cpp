@@ -1,5 +1,9 @@
 // Acquisition: counted and continuous grabs, the frame ring and drops with a slow
 // consumer, "fast" timing, triggered frames and "realtime" pacing.
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
 #include "fw_status.h"
 #include "sim_fixture.h"
 
@@ -97,6 +101,30 @@ TEST_F(SimBusTest, FastTimingMakesTheNextFrameWhenTheLastIsFetched) {
     }
     EXPECT_EQ(counters(id).dropped, 0u);
     EXPECT_EQ(FWC_GrabStop(id, 1), 0);
+}
+
+// A stop joins the acquisition thread without the camera's lock; a start meanwhile must
+// not start a second thread and cancel the stop request the joined one waits for.
+TEST_F(SimBusTest, StartsAndStopsFromTwoThreadsKeepOneAcquisitionThread) {
+    const uint32_t id = startWithCamera(R"({"id": 9, "timing": "fast",
+        "format7": [{"maxWidth": 16, "maxHeight": 8, "codings": [0]}]})");
+    constexpr int kRounds = 2000;
+    std::atomic<int> finished{0};
+    const auto repeat = [&](auto call) {
+        return std::thread([&finished, call] {
+            for (int round = 0; round < kRounds; ++round) call();
+            ++finished;
+        });
+    };
+    std::thread starter = repeat([id] { FWC_MultiShotStart(id, 1); });
+    std::thread stopper = repeat([id] { FWC_MultiShotStop(id); });
+    if (!waitFor([&] { return finished == 2; }, std::chrono::seconds(30))) {
+        ADD_FAILURE() << "a start or stop never returned";
+        std::_Exit(1);  // the hung join cannot be undone
+    }
+    starter.join();
+    stopper.join();
+    EXPECT_EQ(FWC_MultiShotStop(id), 0);
 }
 
 TEST_F(SimBusTest, ActiveTriggerMakesOneFramePerPulse) {

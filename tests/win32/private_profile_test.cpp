@@ -87,6 +87,16 @@ TEST_F(Win32PrivateProfile, WritesCreateAndReplaceKeepingOtherSections) {
         << text;
 }
 
+// The behaviour the POSIX layer matches: a section is found and created by its trimmed name.
+TEST_F(Win32PrivateProfile, SectionNamesWithOuterBlanksNameOneSection) {
+    EXPECT_TRUE(writeProfileString(" Model - 7", "Busload", "500", path_.c_str()));
+    EXPECT_TRUE(writeProfileString(" Model - 7", "Busload", "600", path_.c_str()));
+    EXPECT_TRUE(writeProfileString("Model - 7 ", "LUT", "1", path_.c_str()));
+    EXPECT_EQ(fileText(), "[Model - 7]\r\nBusload=600\r\nLUT=1\r\n");
+    EXPECT_EQ(readProfileInt(" Model - 7", "Busload", 0, path_.c_str()), 600);
+    EXPECT_EQ(readProfileInt("Model - 7", "LUT", 0, path_.c_str()), 1);
+}
+
 TEST_F(Win32PrivateProfile, RelativePathMeansTheCurrentDirectory) {
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);

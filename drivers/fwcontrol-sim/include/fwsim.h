@@ -15,6 +15,11 @@ FWC_API uint32_t FWC_CALL FWS_Plug(const char* cameraJson);
 FWC_API int32_t FWC_CALL FWS_Unplug(uint32_t cameraId);
 /* The next count calls of the FWC_ function callName fail with status. */
 FWC_API int32_t FWC_CALL FWS_FailCall(const char* callName, int32_t status, int32_t count);
+/* The name of the index-th FWC_ call FWS_FailCall accepts, from 0 on;
+ * FWC_ERR_INVALID_ARGUMENT past the last one or when size cannot hold the name. */
+FWC_API int32_t FWC_CALL FWS_GetCallName(uint32_t index, char* name, uint32_t size);
+/* How often the FWC_ call callName was made in this process, failed ones included. */
+FWC_API int32_t FWC_CALL FWS_GetCallCount(const char* callName, uint32_t* count);
 /* One trigger pulse: a triggered camera that is acquiring makes one frame. */
 FWC_API int32_t FWC_CALL FWS_Trigger(uint32_t cameraId);
 /* Raises a dropped-frame (4) or error (6) notification for the camera. */

@@ -105,7 +105,7 @@ std::optional<std::string> findValue(const char* section, const char* key, const
         const ProfileLine parsed = classify(line);
         if (parsed.kind == ProfileLine::Kind::Section) {
             if (inSection) break;
-            inSection = equalsIgnoringCase(parsed.name, section);
+            inSection = equalsIgnoringCase(parsed.name, trim(section));
         } else if (inSection && parsed.kind == ProfileLine::Kind::Entry &&
                    equalsIgnoringCase(parsed.name, key)) {
             return std::string(parsed.value);
@@ -148,7 +148,7 @@ std::string changedContent(const std::string& original, const char* section, con
         const ProfileLine parsed = classify(lines[i]);
         if (parsed.kind == ProfileLine::Kind::Section) {
             if (sectionStart) break;
-            if (equalsIgnoringCase(parsed.name, section)) sectionStart = i;
+            if (equalsIgnoringCase(parsed.name, trim(section))) sectionStart = i;
         } else if (sectionStart && parsed.kind == ProfileLine::Kind::Entry) {
             if (equalsIgnoringCase(parsed.name, key)) {
                 // The key keeps the spelling it has in the file.
@@ -165,7 +165,7 @@ std::string changedContent(const std::string& original, const char* section, con
     std::string result;
     for (std::size_t j = 0; j < insertAt; ++j) result += lines[j];
     if (!result.empty() && result.back() != '\n') result += newline;
-    if (!sectionStart) result += "[" + std::string(section) + "]" + newline;
+    if (!sectionStart) result += "[" + std::string(trim(section)) + "]" + newline;
     result += entry;
     for (std::size_t j = insertAt; j < lines.size(); ++j) result += lines[j];
     return result;
