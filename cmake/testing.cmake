@@ -1,9 +1,18 @@
-# lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL])
+# Seconds a single test may run before ctest stops it and counts it failed, so that a hung
+# test fails instead of stalling the run. The slowest test takes about 5 s, under
+# ThreadSanitizer and Wine included.
+set(LVC_TEST_TIMEOUT 60 CACHE STRING "Default time limit of one test, in seconds")
+
+# lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL] [TIMEOUT SECONDS])
 #   A GoogleTest executable whose tests ctest discovers. PLUGIN: the suite loads the
 #   plug-in at run time (LVC_PLUGIN_PATH). SERIAL: its tests depend on who holds the
-#   machine-wide named mutexes and never run beside another SERIAL suite.
+#   machine-wide named mutexes and never run beside another SERIAL suite. TIMEOUT: the
+#   limit of each of its tests when LVC_TEST_TIMEOUT is too short for them.
 function(lvc_add_test_suite name)
-  cmake_parse_arguments(ARG "PLUGIN;SERIAL" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "PLUGIN;SERIAL" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT ${LVC_TEST_TIMEOUT})
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/include
                                              ${PROJECT_SOURCE_DIR}/src
@@ -14,10 +23,11 @@ function(lvc_add_test_suite name)
   endif()
   lvc_warnings(${name})
   if(ARG_PLUGIN)
+    target_link_libraries(${name} PRIVATE lvc_host_loader)
     add_dependencies(${name} lorvenacam)
     target_compile_definitions(${name} PRIVATE LVC_PLUGIN_PATH="$<TARGET_FILE:lorvenacam>")
   endif()
-  set(properties ENVIRONMENT "LVC_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  set(properties ENVIRONMENT "LVC_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT ${ARG_TIMEOUT})
   if(ARG_SERIAL)
     list(APPEND properties RESOURCE_LOCK lorvenacam_named_mutexes)
   endif()

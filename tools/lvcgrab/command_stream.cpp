@@ -23,7 +23,8 @@ struct StreamCounts {
     int32_t timedOut = 0;
 };
 
-StreamCounts stream(PluginLibrary& plugin, FrameReceiver& receiver, Clock::time_point end) {
+StreamCounts stream(lvc::host::PluginLibrary& plugin, FrameReceiver& receiver,
+                    Clock::time_point end) {
     StreamCounts counts;
     while (Clock::now() < end) {
         if (plugin.doCVLGrab(0, OpenPort::kPort) != 1) {
