@@ -7,14 +7,22 @@
 
 namespace {
 
-const std::string settingsCamera = R"({"id": 21, "vendor": "Test", "model": "Keeper",
-  "timing": "manual",
-  "fixedFormats": [{"format": 0, "mode": 5, "rates": [2, 3]}],
-  "format7": [{"mode": 1, "maxWidth": 320, "maxHeight": 240, "unitWidth": 4, "unitHeight": 2,
-               "codings": [0, 9]}],
-  "features": [{"id": 265, "min": 0, "max": 400, "value": 100, "statuses": [1, 3]}],
-  "lut": {"count": 1, "maxValue": 255, "elements": 16},
-  "trigger": {"mode": 0, "active": false, "polarity": 0}})";
+const SimCamera settingsCamera =
+    SimCamera(21)
+        .vendor("Test")
+        .model("Keeper")
+        .timing("manual")
+        .fixedFormat(0, 5, {2, 3})
+        .format7({.mode = 1,
+                  .maxWidth = 320,
+                  .maxHeight = 240,
+                  .codings = {0, 9},
+                  .unitWidth = 4,
+                  .unitHeight = 2})
+        .with("features",
+              R"([{"id": 265, "min": 0, "max": 400, "value": 100, "statuses": [1, 3]}])")
+        .with("lut", R"({"count": 1, "maxValue": 255, "elements": 16})")
+        .with("trigger", R"({"mode": 0, "active": false, "polarity": 0})");
 
 struct State {
     uint32_t format = 0, mode = 0, rateOrCoding = 0;
