@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fwsim.h"
 #include "lorvenacam.h"
 #include "support/debug_log.h"
 #include "support/sim_bus_file.h"
+#include "support/sim_bus_json.h"
 
 namespace lvc {
 namespace {
@@ -20,10 +22,12 @@ using test::DebugLog;
 
 constexpr uint32_t kHeldCamera = 64;
 
-std::string cameraJson(uint32_t id) {
-    return "{\"id\": " + std::to_string(id) + ", \"vendor\": \"Vendor" + std::to_string(id) +
-           "\", \"model\": \"Model\", \"fixedFormats\": [{\"format\": 0, \"mode\": 5, "
-           "\"rates\": [4]}], \"timing\": \"manual\"}";
+test::SimCamera camera(uint32_t id) {
+    return test::SimCamera(id)
+        .vendor("Vendor" + std::to_string(id))
+        .model("Model")
+        .timing("manual")
+        .fixedFormat(0, 5, {4});
 }
 
 // Cameras 1 .. 64, all listed; camera 64 is held open by the test itself, so it is listed
@@ -31,9 +35,9 @@ std::string cameraJson(uint32_t id) {
 class FullCameraList : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::string json = "{\"cameras\": [";
-        for (uint32_t id = 1; id <= 64; ++id) json += (id > 1 ? ", " : "") + cameraJson(id);
-        bus = new test::SimBusFile(json + "]}");
+        std::vector<test::SimCamera> cameras;
+        for (uint32_t id = 1; id <= 64; ++id) cameras.push_back(camera(id));
+        bus = new test::SimBusFile(test::simBusJson(cameras));
         ASSERT_EQ(FWC_Init(), 0);
         ASSERT_EQ(FWC_OpenCamera(kHeldCamera, FWC_OPEN_DEFAULT), 0);
         ASSERT_EQ(enumerateCameras(), 64);
@@ -79,7 +83,7 @@ TEST_F(FullCameraList, FindsOnlyTheExactName) {
 // left out, said once, and the rows of the others stay as they were.
 TEST_F(FullCameraList, SixtyFifthCameraIsLeftOutAndSaidOnce) {
     ASSERT_EQ(FWS_Unplug(1), 0);
-    ASSERT_EQ(FWS_Plug(cameraJson(65).c_str()), 65u);
+    ASSERT_EQ(FWS_Plug(camera(65).json().c_str()), 65u);
     EXPECT_EQ(enumerateCameras(), 64);
     EXPECT_EQ(enumerateCameras(), 64);
     const auto lines = DebugLog::instance().lines();

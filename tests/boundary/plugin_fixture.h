@@ -14,6 +14,7 @@
 #include "support/debug_log.h"
 #include "support/plugin_host.h"
 #include "support/sim_bus_file.h"
+#include "support/sim_bus_json.h"
 
 namespace lvc::test {
 
@@ -24,18 +25,20 @@ struct BusCamera {
 };
 
 // A Mono8 fixed-format camera that makes frames only when a test steps it.
-inline std::string cameraJson(const BusCamera& camera) {
-    return "{\"id\": " + std::to_string(camera.id) + ", \"vendor\": \"" + camera.vendor +
-           "\", \"model\": \"" + camera.model +
-           "\", \"fixedFormats\": [{\"format\": 0, \"mode\": 5, \"rates\": [4]}], "
-           "\"timing\": \"manual\"}";
+inline SimCamera simCamera(const BusCamera& camera) {
+    return SimCamera(camera.id)
+        .vendor(camera.vendor)
+        .model(camera.model)
+        .timing("manual")
+        .fixedFormat(0, 5, {4});
 }
 
+inline std::string cameraJson(const BusCamera& camera) { return simCamera(camera).json(); }
+
 inline std::string busJson(const std::vector<BusCamera>& cameras) {
-    std::string json = "{\"cameras\": [";
-    for (std::size_t index = 0; index < cameras.size(); ++index)
-        json += (index > 0 ? ", " : "") + cameraJson(cameras[index]);
-    return json + "]}";
+    std::vector<SimCamera> simCameras;
+    for (const BusCamera& camera : cameras) simCameras.push_back(simCamera(camera));
+    return simBusJson(simCameras);
 }
 
 // The driver's text of a status, as the plug-in reports it.

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "support/sim_bus_json.h"
 
 #include "fwcontrol.h"
 
@@ -36,47 +39,52 @@ inline std::string cameraName(uint32_t id) {
     return "Lorvsim " + cameraModel(id) + " - " + std::to_string(id);
 }
 
-inline std::string monoCameraJson(uint32_t id, const std::string& extra) {
-    return R"({ "id": )" + std::to_string(id) + R"(, "vendor": "Lorvsim", "model": ")" +
-           cameraModel(id) + R"(",
-      "fixedFormats": [ { "format": 0, "mode": 5, "rates": [2, 3] } ],
-      "current": { "format": 0, "mode": 5, "rate": 3 }, "timing": "manual")" +
-           extra + " }";
+inline SimCamera monoCamera(uint32_t id) {
+    return SimCamera(id)
+        .vendor("Lorvsim")
+        .model(cameraModel(id))
+        .timing("manual")
+        .fixedFormat(0, 5, {2, 3})
+        .with("current", R"({"format": 0, "mode": 5, "rate": 3})");
 }
 
-inline std::string format7CameraJson(uint32_t id, uint32_t coding, const std::string& aoi) {
-    return R"({ "id": )" + std::to_string(id) + R"(, "vendor": "Lorvsim", "model": ")" +
-           cameraModel(id) + R"(",
-      "format7": [ { "mode": 0, "maxWidth": 640, "maxHeight": 480, "unitWidth": 4,
-                     "unitHeight": 2, "unitLeft": 4, "unitTop": 2, "codings": [)" +
-           std::to_string(coding) + R"(] } ],
-      "current": { "format": 7, "mode": 0, "coding": )" +
-           std::to_string(coding) + R"(, "aoi": )" + aoi + R"( }, "timing": "manual" })";
+inline SimCamera format7Camera(uint32_t id, uint32_t coding, const std::string& aoi) {
+    return SimCamera(id)
+        .vendor("Lorvsim")
+        .model(cameraModel(id))
+        .timing("manual")
+        .format7({.maxWidth = 640,
+                  .maxHeight = 480,
+                  .codings = {coding},
+                  .unitWidth = 4,
+                  .unitHeight = 2,
+                  .unitLeft = 4,
+                  .unitTop = 2})
+        .with("current", R"({"format": 7, "mode": 0, "coding": )" + std::to_string(coding) +
+                             R"(, "aoi": )" + aoi + "}");
 }
 
 // Codings the simulated cameras offer: 0..10 and 128..130.
 inline std::string cameraBusJson() {
-    std::string cameras =
-        monoCameraJson(kMonoCamera, R"(,
-      "features": [ { "id": 256, "min": 0, "max": 255, "value": 128, "statuses": [1] },
-                    { "id": 265, "min": 0, "max": 680, "value": 100, "statuses": [1, 3] },
-                    { "id": 1026, "min": 1, "max": 16, "value": 4, "statuses": [1] } ],
-      "registers": { "0x1000": 4660, "0x0": 9, "0xFFFFFFFF": 5 })") +
-        ",\n" + format7CameraJson(kColourCamera, FWC_CODING_RAW8, "[8, 4, 320, 240]") + ",\n" +
-        monoCameraJson(kLutCamera, R"(, "lut": { "count": 1, "maxValue": 255, "elements": 256 })") +
-        ",\n" + monoCameraJson(kNoLutCamera, "") + ",\n" +
-        monoCameraJson(kEmptyLutCamera,
-                       R"(, "lut": { "count": 1, "maxValue": 255, "elements": 0 })") +
-        ",\n" + format7CameraJson(kWideCamera, FWC_CODING_RGB16, "[0, 0, 64, 48]") + ",\n" +
-        monoCameraJson(kTriggerCamera, R"(, "trigger": { "mode": 0, "active": true })");
+    std::vector<SimCamera> cameras{
+        monoCamera(kMonoCamera)
+            .with("features", R"([{"id": 256, "min": 0, "max": 255, "value": 128, "statuses": [1]},
+                                  {"id": 265, "min": 0, "max": 680, "value": 100, "statuses": [1, 3]},
+                                  {"id": 1026, "min": 1, "max": 16, "value": 4, "statuses": [1]}])")
+            .with("registers", R"({"0x1000": 4660, "0x0": 9, "0xFFFFFFFF": 5})"),
+        format7Camera(kColourCamera, FWC_CODING_RAW8, "[8, 4, 320, 240]"),
+        monoCamera(kLutCamera).with("lut", R"({"count": 1, "maxValue": 255, "elements": 256})"),
+        monoCamera(kNoLutCamera),
+        monoCamera(kEmptyLutCamera).with("lut", R"({"count": 1, "maxValue": 255, "elements": 0})"),
+        format7Camera(kWideCamera, FWC_CODING_RGB16, "[0, 0, 64, 48]"),
+        monoCamera(kTriggerCamera).with("trigger", R"({"mode": 0, "active": true})")};
     for (const uint32_t coding :
          {FWC_CODING_MONO8, FWC_CODING_YUV411, FWC_CODING_YUV422, FWC_CODING_YUV444,
           FWC_CODING_RGB8, FWC_CODING_MONO16, FWC_CODING_RGB16, FWC_CODING_SMONO16,
           FWC_CODING_SRGB16, FWC_CODING_RAW8, FWC_CODING_RAW16, FWC_CODING_MONO_RED,
-          FWC_CODING_MONO_GREEN, FWC_CODING_MONO_BLUE}) {
-        cameras += ",\n" + format7CameraJson(kFirstCodingCamera + coding, coding, "[0, 0, 64, 48]");
-    }
-    return R"({ "cameras": [ )" + cameras + " ] }";
+          FWC_CODING_MONO_GREEN, FWC_CODING_MONO_BLUE})
+        cameras.push_back(format7Camera(kFirstCodingCamera + coding, coding, "[0, 0, 64, 48]"));
+    return simBusJson(cameras);
 }
 
 }  // namespace lvc::test

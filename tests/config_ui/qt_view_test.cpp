@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QThread>
 #include <atomic>
 #include <fstream>
 #include <thread>
@@ -21,6 +20,7 @@
 #include "support/debug_log.h"
 #include "support/plugin_host.h"
 #include "support/sim_bus_file.h"
+#include "support/wait_until.h"
 
 namespace lvc::test {
 namespace {
@@ -114,10 +114,9 @@ TEST_F(QtViewTest, WithoutHostApplicationThePlugInMakesItsOwnAndRemovesItAfterwa
     // configureCamera blocks this thread in the sheet's loop; a helper thread posts the
     // user's Cancel into that loop once the plug-in's QApplication exists.
     std::atomic<bool> cancelled{false};
+    // Each check posts the Cancel again until one finds the sheet shown.
     std::thread user([&] {
-        QElapsedTimer clock;
-        clock.start();
-        while (!cancelled && clock.elapsed() < 10000) {
+        waitUntil([&] {
             if (QCoreApplication* application = QCoreApplication::instance()) {
                 QMetaObject::invokeMethod(
                     application,
@@ -129,8 +128,8 @@ TEST_F(QtViewTest, WithoutHostApplicationThePlugInMakesItsOwnAndRemovesItAfterwa
                     },
                     Qt::QueuedConnection);
             }
-            QThread::msleep(5);
-        }
+            return cancelled.load();
+        });
     });
     EXPECT_EQ(host_.configureCamera(0, kFixedCameraName), 0);
     user.join();

@@ -9,20 +9,17 @@
 #include "fwsim.h"
 #include "frame/frame_host.h"
 #include "frame/statistics_lines.h"
+#include "support/sim_bus_json.h"
 #include "support/wait_until.h"
 
 namespace lvc::test {
 namespace {
 
 // Small manual-timing cameras: a frame exists only when the test steps or triggers it.
-constexpr const char* kBus = R"json({ "cameras": [
-  { "id": 11, "model": "MULTI", "timing": "manual",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [0] } ] },
-  { "id": 12, "model": "STREAM", "timing": "manual",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [0] } ] },
-  { "id": 13, "model": "TRIG", "trigger": { "active": true },
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [0] } ] }
-] })json";
+const std::string kBus = simBusJson(
+    {SimCamera(11).model("MULTI").timing("manual").format7({.codings = {0}}),
+     SimCamera(12).model("STREAM").timing("manual").format7({.codings = {0}}),
+     SimCamera(13).model("TRIG").with("trigger", R"({"active": true})").format7({.codings = {0}})});
 
 constexpr uint32_t kMultishot = 11;
 constexpr uint32_t kStreaming = 12;

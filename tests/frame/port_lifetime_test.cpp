@@ -12,27 +12,22 @@
 #include "fw_status.h"
 #include "fwsim.h"
 #include "frame/frame_host.h"
+#include "support/sim_bus_json.h"
 #include "support/wait_until.h"
 
 namespace lvc::test {
 namespace {
 
 // Cameras in "fast" timing make the next frame as soon as the last one was fetched.
-constexpr const char* kBus = R"json({ "cameras": [
-  { "id": 21, "model": "FAST-A", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [0] } ] },
-  { "id": 22, "model": "FAST-B", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [9] } ] },
-  { "id": 23, "model": "FAST-C", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [4] } ] },
-  { "id": 24, "model": "FAST-D", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [2] } ] }
-] })json";
+SimCamera fastCamera(uint32_t id, const char* model, uint32_t coding) {
+    return SimCamera(id).model(model).timing("fast").format7({.codings = {coding}});
+}
 
-constexpr const char* kCameraD = R"json({ "id": 24, "model": "FAST-D", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [2] } ] })json";
-constexpr const char* kVisitor = R"json({ "id": 30, "model": "VISITOR",
-    "fixedFormats": [ { "format": 0, "mode": 5, "rates": [2] } ] })json";
+const std::string kBus = simBusJson({fastCamera(21, "FAST-A", 0), fastCamera(22, "FAST-B", 9),
+                                     fastCamera(23, "FAST-C", 4), fastCamera(24, "FAST-D", 2)});
+
+const std::string kCameraD = fastCamera(24, "FAST-D", 2).json();
+const std::string kVisitor = SimCamera(30).model("VISITOR").fixedFormat(0, 5, {2}).json();
 
 class PortLifetime : public ::testing::Test {
 protected:
@@ -136,7 +131,7 @@ TEST_F(PortLifetime, OpenCloseAndGrabChurnWhileTheBusChanges) {
         setContinuous(1, 1);
         EXPECT_EQ(host.plugin().doCVLGrab(0, 2), 1);
         EXPECT_EQ(host.plugin().doCVLGrab(0, 3), 1);
-        ASSERT_NE(FWS_Plug(kVisitor), 0u);
+        ASSERT_NE(FWS_Plug(kVisitor.c_str()), 0u);
         EXPECT_TRUE(host.waitDeliveries(0, before[0] + 2));
         EXPECT_TRUE(host.waitDeliveries(1, before[1] + 2));
         EXPECT_TRUE(host.waitDeliveries(2, before[2] + 1));
@@ -144,7 +139,7 @@ TEST_F(PortLifetime, OpenCloseAndGrabChurnWhileTheBusChanges) {
         // The camera leaves the bus while open; closing it afterwards must still be clean.
         ASSERT_EQ(FWS_Unplug(24), 0);
         close(3);
-        ASSERT_EQ(FWS_Plug(kCameraD), 24u);
+        ASSERT_EQ(FWS_Plug(kCameraD.c_str()), 24u);
         const std::array<int32_t, 3> order =
             round % 2 ? std::array<int32_t, 3>{0, 1, 2} : std::array<int32_t, 3>{2, 1, 0};
         for (int32_t port : order) close(port);

@@ -9,6 +9,7 @@
 
 #include "fwsim.h"
 #include "frame/frame_host.h"
+#include "support/sim_bus_json.h"
 
 namespace lvc::test {
 namespace {
@@ -18,11 +19,13 @@ constexpr int32_t kPort = 2;
 
 std::string oneCameraBus(uint32_t coding, const char* bayer, bool interlaced, uint32_t width,
                          uint32_t height) {
-    return R"({ "cameras": [ { "id": 41, "model": "ROWS", "timing": "manual", "bayer": ")" +
-           std::string(bayer) + R"(", "interlaced": )" + (interlaced ? "true" : "false") +
-           R"(, "format7": [ { "mode": 0, "maxWidth": )" + std::to_string(width) +
-           R"(, "maxHeight": )" + std::to_string(height) + R"(, "codings": [)" +
-           std::to_string(coding) + "] } ] } ] }";
+    return simBusJson(
+        {SimCamera(kCameraId)
+             .model("ROWS")
+             .timing("manual")
+             .withText("bayer", bayer)
+             .with("interlaced", interlaced ? "true" : "false")
+             .format7({.maxWidth = width, .maxHeight = height, .codings = {coding}})});
 }
 
 // One delivered frame, read row by row inside the CompleteCallback.

@@ -14,6 +14,7 @@
 #include "fwsim.h"
 #include "lvcgrab/program_run.h"
 #include "support/sim_bus_file.h"
+#include "support/sim_bus_json.h"
 #include "support/temp_directory.h"
 
 #if defined(__GNUC__)
@@ -37,12 +38,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kBus = R"json({ "cameras": [
-  { "id": 51, "model": "COLOR", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [4] } ] },
-  { "id": 52, "model": "GREY", "timing": "fast",
-    "format7": [ { "mode": 0, "maxWidth": 64, "maxHeight": 48, "codings": [0] } ] }
-] })json";
+const std::string kBus =
+    simBusJson({SimCamera(51).model("COLOR").timing("fast").format7({.codings = {4}}),
+                SimCamera(52).model("GREY").timing("fast").format7({.codings = {0}})});
 constexpr const char* kColourName = "Simulated COLOR - 51";
 
 struct DecodedPng {

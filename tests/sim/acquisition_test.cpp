@@ -6,6 +6,7 @@
 
 #include "fw_status.h"
 #include "sim_fixture.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ Counters counters(uint32_t id) {
 
 TEST_F(SimBusTest, FullRingDropsTheOldestFrameAndSaysSo) {
     const uint32_t id = startWithCamera(
-        manualCamera(5, "0", R"(, "features": [{"id": 1026, "min": 1, "max": 8, "value": 3}])"));
+        manualCamera(5, {0}).with("features", R"([{"id": 1026, "min": 1, "max": 8, "value": 3}])"));
     CallCounter dropped;
     CallCounter completed;
     FWC_NOTIFICATION droppedNote = FWC_MakeNotification(id, CallCounter::callback, &dropped);
@@ -65,7 +66,7 @@ TEST_F(SimBusTest, FullRingDropsTheOldestFrameAndSaysSo) {
 }
 
 TEST_F(SimBusTest, MultiShotMakesCountedFramesAndAddsFurtherShots) {
-    const uint32_t id = startWithCamera(manualCamera(6, "0"));
+    const uint32_t id = startWithCamera(manualCamera(6, {0}));
     EXPECT_EQ(FWC_MultiShotStart(id, 0), FWC_ERR_INVALID_ARGUMENT);
     ASSERT_EQ(FWC_MultiShotStart(id, 2), 0);
     EXPECT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), FWC_ERR_ACQUISITION_RUNNING);
@@ -92,11 +93,11 @@ TEST_F(SimBusTest, MultiShotMakesCountedFramesAndAddsFurtherShots) {
 }
 
 TEST_F(SimBusTest, FastTimingMakesTheNextFrameWhenTheLastIsFetched) {
-    const uint32_t id = startWithCamera(R"({"id": 8, "timing": "fast",
-        "format7": [{"maxWidth": 128, "maxHeight": 96, "codings": [0]}]})");
+    const uint32_t id = startWithCamera(
+        SimCamera(8).timing("fast").format7({.maxWidth = 128, .maxHeight = 96, .codings = {0}}));
     ASSERT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), 0);
     for (uint32_t expected = 1; expected <= 20; ++expected) {
-        ASSERT_TRUE(waitFor([&] { return counters(id).completed >= expected; }));
+        ASSERT_TRUE(lvc::test::waitUntil([&] { return counters(id).completed >= expected; }));
         ASSERT_EQ(fetchFrameNumber(id), expected) << "no frame skipped, none made ahead";
     }
     EXPECT_EQ(counters(id).dropped, 0u);
@@ -128,9 +129,11 @@ TEST_F(SimBusTest, StartsAndStopsFromTwoThreadsKeepOneAcquisitionThread) {
 }
 
 TEST_F(SimBusTest, ActiveTriggerMakesOneFramePerPulse) {
-    const uint32_t id = startWithCamera(R"({"id": 11, "timing": "fast",
-        "format7": [{"maxWidth": 128, "maxHeight": 96, "codings": [0]}],
-        "trigger": {"mode": 0, "active": true, "polarity": 1}})");
+    const uint32_t id =
+        startWithCamera(SimCamera(11)
+                            .timing("fast")
+                            .format7({.maxWidth = 128, .maxHeight = 96, .codings = {0}})
+                            .with("trigger", R"({"mode": 0, "active": true, "polarity": 1})"));
     ASSERT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), 0);
     EXPECT_EQ(counters(id).completed, 0u) << "nothing before the first pulse";
     ASSERT_EQ(FWS_Trigger(id), 0);
@@ -140,21 +143,23 @@ TEST_F(SimBusTest, ActiveTriggerMakesOneFramePerPulse) {
     EXPECT_EQ(counters(id).completed, 3u);
     EXPECT_EQ(fetchFrameNumber(id), 3u);
     ASSERT_EQ(FWC_Trigger_Set(id, 0, 0, 1), 0);
-    EXPECT_TRUE(waitFor([&] { return counters(id).completed >= 4; }))
+    EXPECT_TRUE(lvc::test::waitUntil([&] { return counters(id).completed >= 4; }))
         << "free-running again once the trigger is off";
     EXPECT_EQ(FWC_GrabStop(id, 1), 0);
 }
 
 TEST_F(SimBusTest, RealtimeCameraKeepsItsRateAndDropsForAnAbsentConsumer) {
-    const uint32_t id = startWithCamera(R"({"id": 12, "timing": "realtime",
-        "fixedFormats": [{"format": 0, "mode": 0, "rates": [7]}],
-        "features": [{"id": 1026, "min": 1, "max": 4, "value": 2}]})");
+    const uint32_t id =
+        startWithCamera(SimCamera(12)
+                            .timing("realtime")
+                            .fixedFormat(0, 0, {7})
+                            .with("features", R"([{"id": 1026, "min": 1, "max": 4, "value": 2}])"));
     double fps = 0;
     ASSERT_EQ(FWS_GetFrameRate(id, &fps), 0);
     ASSERT_DOUBLE_EQ(fps, 240.0);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), 0);
-    ASSERT_TRUE(waitFor([&] { return counters(id).completed >= 48; }));
+    ASSERT_TRUE(lvc::test::waitUntil([&] { return counters(id).completed >= 48; }));
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ASSERT_EQ(FWC_GrabStop(id, 1), 0);

@@ -126,7 +126,7 @@ TEST_F(SimBusTest, PluggedCameraJoinsAndLeavesTheBus) {
     FWC_HANDLE handle = 0;
     ASSERT_EQ(FWC_RegisterNodeListChangedNotification(&handle, &notification), 0);
 
-    const uint32_t id = FWS_Plug(manualCamera(42, "0").c_str());
+    const uint32_t id = FWS_Plug(manualCamera(42, {0}).json().c_str());
     ASSERT_EQ(id, 42u);
     EXPECT_TRUE(nodeList.waitForCalls(1));
     uint32_t count = FWC_MAX_CAMERAS;
@@ -134,7 +134,7 @@ TEST_F(SimBusTest, PluggedCameraJoinsAndLeavesTheBus) {
     ASSERT_EQ(FWC_GetCameras(&count, ids), 0);
     ASSERT_EQ(count, 1u);
     EXPECT_EQ(ids[0], 42u);
-    EXPECT_EQ(FWS_Plug(manualCamera(42, "0").c_str()), 0u) << "id already on the bus";
+    EXPECT_EQ(FWS_Plug(manualCamera(42, {0}).json().c_str()), 0u) << "id already on the bus";
     EXPECT_EQ(FWS_Plug("{\"id\": 5}"), 0u) << "camera without formats";
     EXPECT_NE(errorText(FWC_ERR_BUS_DESCRIPTION).find("at least one fixed format"),
               std::string::npos);

@@ -8,18 +8,28 @@
 
 namespace {
 
-const std::string unitCamera = R"({"id": 7, "vendor": "Test", "model": "Units",
-  "timing": "manual", "maxFrameRate": 100000,
-  "fixedFormats": [{"format": 0, "mode": 5, "rates": [2, 4]}, {"format": 1, "mode": 2, "rates": [3]}],
-  "format7": [{"mode": 0, "maxWidth": 640, "maxHeight": 480, "unitWidth": 8, "unitHeight": 4,
-               "unitLeft": 4, "unitTop": 2, "codings": [0, 1, 2, 10]},
-              {"mode": 2, "maxWidth": 100, "maxHeight": 50, "codings": [4]}],
-  "current": {"format": 0, "mode": 5, "rate": 4},
-  "features": [{"id": 265, "min": 10, "max": 500, "value": 100, "statuses": [1, 3]},
-               {"id": 256, "min": 0, "max": 255, "value": 128, "statuses": [0, 1, 2]}],
-  "lut": {"count": 1, "maxValue": 255, "elements": 256},
-  "trigger": {"mode": 1, "active": false, "polarity": 1},
-  "registers": {"0x100": 5, "512": 6}})";
+const SimCamera unitCamera =
+    SimCamera(7)
+        .vendor("Test")
+        .model("Units")
+        .timing("manual")
+        .with("maxFrameRate", "100000")
+        .fixedFormat(0, 5, {2, 4})
+        .fixedFormat(1, 2, {3})
+        .format7({.maxWidth = 640,
+                  .maxHeight = 480,
+                  .codings = {0, 1, 2, 10},
+                  .unitWidth = 8,
+                  .unitHeight = 4,
+                  .unitLeft = 4,
+                  .unitTop = 2})
+        .format7({.mode = 2, .maxWidth = 100, .maxHeight = 50, .codings = {4}})
+        .with("current", R"({"format": 0, "mode": 5, "rate": 4})")
+        .with("features", R"([{"id": 265, "min": 10, "max": 500, "value": 100, "statuses": [1, 3]},
+                              {"id": 256, "min": 0, "max": 255, "value": 128, "statuses": [0, 1, 2]}])")
+        .with("lut", R"({"count": 1, "maxValue": 255, "elements": 256})")
+        .with("trigger", R"({"mode": 1, "active": false, "polarity": 1})")
+        .with("registers", R"({"0x100": 5, "512": 6})");
 
 TEST_F(SimBusTest, OpenIsExclusiveAndClosedCamerasRefuseCalls) {
     const uint32_t id = startWithCamera(unitCamera);
@@ -262,7 +272,7 @@ TEST_F(SimBusTest, RegistersLutAndTrigger) {
 }
 
 TEST_F(SimBusTest, CameraWithoutLutOrTriggerSaysSo) {
-    const uint32_t id = startWithCamera(manualCamera(3, "0"));
+    const uint32_t id = startWithCamera(manualCamera(3, {0}));
     uint32_t count = 9, maxValue = 0, elements = 0, value = 0;
     ASSERT_EQ(FWC_Lut_GetInfo(id, &count, &maxValue, &elements, &value), 0);
     EXPECT_EQ(count, 0u);

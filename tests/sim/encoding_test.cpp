@@ -22,10 +22,11 @@ struct CodingCase {
     friend void PrintTo(const CodingCase& c, std::ostream* out) { *out << c.what; }
 };
 
-std::string describe(const CodingCase& c) {
+SimCamera codingCamera(const CodingCase& c) {
     static const char* const patterns[] = {"RGGB", "GBRG", "GRBG", "BGGR"};
-    return std::string(", \"bayer\": \"") + patterns[c.bayer] +
-           "\", \"interlaced\": " + (c.interlaced ? "true" : "false");
+    return manualCamera(9, {c.coding})
+        .withText("bayer", patterns[c.bayer])
+        .with("interlaced", c.interlaced ? "true" : "false");
 }
 
 double luma(const uint8_t* bgr) { return 0.299 * bgr[2] + 0.587 * bgr[1] + 0.114 * bgr[0]; }
@@ -104,7 +105,7 @@ class Encoding : public SimBusTest, public ::testing::WithParamInterface<CodingC
 
 TEST_P(Encoding, MatchesTheGroundTruthAndCarriesTheFrameNumber) {
     const CodingCase& c = GetParam();
-    const uint32_t id = startWithCamera(manualCamera(9, std::to_string(c.coding), describe(c)));
+    const uint32_t id = startWithCamera(codingCamera(c));
     uint32_t w = 0, h = 0, coding = 0, depth = 0;
     ASSERT_EQ(FWC_GetCurrentImageFormat(id, &w, &h, &coding, &depth), 0);
     ASSERT_EQ(w * 1000 + h, width * 1000 + height);
@@ -186,9 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SimBusTest, FeaturesAndLutShapeTheFramesButNotTheFrameNumber) {
     const uint32_t id = startWithCamera(
-        manualCamera(4, "0",
-                     R"(, "features": [{"id": 265, "min": 0, "max": 400, "value": 100}],
-           "lut": {"count": 1, "maxValue": 255, "elements": 256})"));
+        manualCamera(4, {0})
+            .with("features", R"([{"id": 265, "min": 0, "max": 400, "value": 100}])")
+            .with("lut", R"({"count": 1, "maxValue": 255, "elements": 256})"));
     std::vector<uint8_t> nominal(width * height), brighter(width * height),
         inverted(width * height);
     uint32_t channels = 0;

@@ -109,7 +109,7 @@ private:
 };
 
 const std::string twoCameras =
-    "{\"cameras\": [" + manualCamera(31, "0") + ", " + manualCamera(32, "0") + "]}";
+    lvc::test::simBusJson({manualCamera(31, {0}), manualCamera(32, {0})});
 
 TEST_F(SimBusTest, CameraOpenInAnotherProcessIsBusyUntilClosedThere) {
     ASSERT_EQ(startBus(twoCameras), 0);

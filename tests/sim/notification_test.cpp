@@ -5,6 +5,7 @@
 
 #include "fw_status.h"
 #include "sim_fixture.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ struct HeldCallback {
 };
 
 TEST_F(SimBusTest, UnregisterWaitsForTheRunningCallback) {
-    const uint32_t id = startWithCamera(manualCamera(2, "0"));
+    const uint32_t id = startWithCamera(manualCamera(2, {0}));
     HeldCallback held;
     FWC_NOTIFICATION notification = FWC_MakeNotification(id, HeldCallback::callback, &held);
     FWC_HANDLE handle = 0;
@@ -85,12 +86,12 @@ struct SelfRemoving {
 };
 
 TEST_F(SimBusTest, UnregisterFromInsideItsCallbackReturnsAtOnce) {
-    const uint32_t id = startWithCamera(manualCamera(2, "0"));
+    const uint32_t id = startWithCamera(manualCamera(2, {0}));
     SelfRemoving self;
     FWC_NOTIFICATION notification = FWC_MakeNotification(id, SelfRemoving::callback, &self);
     ASSERT_EQ(FWC_RegisterNotification(&self.handle, FWC_NOTIFY_FRAME_DROPPED, &notification), 0);
     ASSERT_EQ(FWS_RaiseEvent(id, FWC_NOTIFY_FRAME_DROPPED), 0);
-    ASSERT_TRUE(waitFor([&] { return self.status == 0; }));
+    ASSERT_TRUE(lvc::test::waitUntil([&] { return self.status == 0; }));
     CallCounter later;
     FWC_NOTIFICATION laterNote = FWC_MakeNotification(id, CallCounter::callback, &later);
     FWC_HANDLE laterHandle = 0;
@@ -116,8 +117,8 @@ struct Scoped {
 };
 
 TEST_F(SimBusTest, NoCallbackAfterUnregisterWhileFramesStream) {
-    const uint32_t id = startWithCamera(R"({"id": 3, "timing": "fast",
-        "format7": [{"maxWidth": 64, "maxHeight": 16, "codings": [0]}]})");
+    const uint32_t id = startWithCamera(
+        SimCamera(3).timing("fast").format7({.maxWidth = 64, .maxHeight = 16, .codings = {0}}));
     std::atomic<bool> stop{false};
     std::thread consumer([&] {
         std::vector<uint8_t> frame(64 * 16);
@@ -143,7 +144,7 @@ TEST_F(SimBusTest, NoCallbackAfterUnregisterWhileFramesStream) {
 }
 
 TEST_F(SimBusTest, RegistrationsAreCheckedAndBusWideCallbacksSeeEveryCamera) {
-    const uint32_t id = startWithCamera(manualCamera(2, "0"));
+    const uint32_t id = startWithCamera(manualCamera(2, {0}));
     CallCounter counter;
     FWC_NOTIFICATION notification =
         FWC_MakeNotification(FWC_ALL_CAMERAS, CallCounter::callback, &counter);

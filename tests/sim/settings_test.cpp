@@ -11,15 +11,23 @@
 
 namespace {
 
-const std::string settingsCamera = R"({"id": 21, "vendor": "Test", "model": "Keeper",
-  "timing": "manual",
-  "fixedFormats": [{"format": 0, "mode": 5, "rates": [2, 3]}],
-  "format7": [{"mode": 1, "maxWidth": 320, "maxHeight": 240, "unitWidth": 4, "unitHeight": 2,
-               "codings": [0, 9]}],
-  "features": [{"id": 265, "min": 0, "max": 400, "value": 100, "statuses": [1, 3]}],
-  "lut": {"count": 1, "maxValue": 255, "elements": 16},
-  "trigger": {"mode": 0, "active": false, "polarity": 0},
-  "registers": {"0x1000": 5}})";
+const SimCamera settingsCamera =
+    SimCamera(21)
+        .vendor("Test")
+        .model("Keeper")
+        .timing("manual")
+        .fixedFormat(0, 5, {2, 3})
+        .format7({.mode = 1,
+                  .maxWidth = 320,
+                  .maxHeight = 240,
+                  .codings = {0, 9},
+                  .unitWidth = 4,
+                  .unitHeight = 2})
+        .with("features",
+              R"([{"id": 265, "min": 0, "max": 400, "value": 100, "statuses": [1, 3]}])")
+        .with("lut", R"({"count": 1, "maxValue": 255, "elements": 16})")
+        .with("trigger", R"({"mode": 0, "active": false, "polarity": 0})")
+        .with("registers", R"({"0x1000": 5})");
 
 struct State {
     uint32_t format = 0, mode = 0, rateOrCoding = 0;
@@ -276,8 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FreshStart{"reset", [](KeptState&, uint32_t) { ASSERT_EQ(FWS_Reset(), 0); }},
                       FreshStart{"changed description",
                                  [](KeptState& test, uint32_t) {
-                                     test.restartWithBus("{\"cameras\": [" + settingsCamera +
-                                                         "]} ");
+                                     test.restartWithBus(simBusJson({settingsCamera}) + " ");
                                  }},
                       FreshStart{"another boot",
                                  [](KeptState& test, uint32_t id) {

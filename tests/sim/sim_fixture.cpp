@@ -1,62 +1,24 @@
 #include "sim_fixture.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <thread>
-
 #include "fw_status.h"
-
-#ifdef _WIN32
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
-
-namespace {
-
-void setBusVariable(const std::string& path) {
-#ifdef _WIN32
-    _putenv_s("FWCONTROL_SIM_BUS", path.c_str());
-#else
-    setenv("FWCONTROL_SIM_BUS", path.c_str(), 1);
-#endif
-}
-
-}  // namespace
-
-std::filesystem::path SimBusTest::directory() {
-    if (directory_.empty()) {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        directory_ =
-            std::filesystem::temp_directory_path() / ("lvc-sim-" + std::to_string(getpid()) + "-" +
-                                                      test->test_suite_name() + "-" + test->name());
-        std::filesystem::create_directories(directory_);
-    }
-    return directory_;
-}
 
 void SimBusTest::TearDown() {
     if (started_) {
         EXPECT_EQ(FWC_Release(), 0);
     }
-    setBusVariable("");
-    if (!directory_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
-    }
+    bus_.reset();
 }
 
 int32_t SimBusTest::startBus(const std::string& busJson) {
-    std::ofstream(busFile()) << busJson;
-    setBusVariable(busFile().string());
+    bus_.reset();
+    bus_.emplace(busJson);
     const int32_t status = FWC_Init();
     started_ = status == 0;
     return status;
 }
 
-uint32_t SimBusTest::startWithCamera(const std::string& cameraJson) {
-    EXPECT_EQ(startBus("{\"cameras\": [" + cameraJson + "]}"), 0);
+uint32_t SimBusTest::startWithCamera(const SimCamera& camera) {
+    EXPECT_EQ(startBus(lvc::test::simBusJson({camera})), 0);
     uint32_t count = 1;
     uint32_t id = 0;
     EXPECT_EQ(FWC_GetCameras(&count, &id), 0);
@@ -71,23 +33,12 @@ std::string SimBusTest::errorText(int32_t status) {
     return text;
 }
 
-bool waitFor(const std::function<bool()>& predicate, std::chrono::milliseconds deadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!predicate()) {
-        if (std::chrono::steady_clock::now() >= end) {
-            return predicate();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
-std::string manualCamera(uint32_t id, const std::string& codings, const std::string& extra) {
-    return "{\"id\": " + std::to_string(id) + ", \"vendor\": \"Test\", \"model\": \"M" +
-           std::to_string(id) +
-           "\", \"timing\": \"manual\", \"format7\": [{\"mode\": 0, \"maxWidth\": 128, "
-           "\"maxHeight\": 96, \"codings\": [" +
-           codings + "]}]" + extra + "}";
+SimCamera manualCamera(uint32_t id, const std::vector<uint32_t>& codings) {
+    return SimCamera(id)
+        .vendor("Test")
+        .model("M" + std::to_string(id))
+        .timing("manual")
+        .format7({.maxWidth = 128, .maxHeight = 96, .codings = codings});
 }
 
 uint32_t FWC_CALL CallCounter::callback(void* context) {

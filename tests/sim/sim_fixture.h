@@ -10,12 +10,16 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
-#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fwsim.h"
+#include "support/sim_bus_file.h"
+#include "support/sim_bus_json.h"
+
+using lvc::test::SimCamera;
 
 class SimBusTest : public ::testing::Test {
 protected:
@@ -24,23 +28,19 @@ protected:
     // Writes the description and starts the library on it; the status of FWC_Init.
     int32_t startBus(const std::string& busJson);
     // Starts the library on a bus of one camera and opens it.
-    uint32_t startWithCamera(const std::string& cameraJson);
-    std::filesystem::path directory();
-    std::filesystem::path busFile() { return directory() / "bus.json"; }
+    uint32_t startWithCamera(const SimCamera& camera);
+    // The bus file's directory, free for other files of the test; once the bus is started.
+    const std::filesystem::path& directory() const { return bus_->directory(); }
+    const std::filesystem::path& busFile() const { return bus_->path(); }
     std::string errorText(int32_t status);
 
 private:
-    std::filesystem::path directory_;
+    std::optional<lvc::test::SimBusFile> bus_;
     bool started_ = false;
 };
 
-// Waits until predicate holds, up to the deadline; the predicate's last value.
-bool waitFor(const std::function<bool()>& predicate,
-             std::chrono::milliseconds deadline = std::chrono::seconds(5));
-
-// A JSON camera with one Format 7 mode (128 x 96, units 1, the given codings) in
-// "manual" timing, plus extra keys (a JSON fragment starting with a comma, or empty).
-std::string manualCamera(uint32_t id, const std::string& codings, const std::string& extra = "");
+// A camera with one Format 7 mode (128 x 96, units 1, the given codings) in "manual" timing.
+SimCamera manualCamera(uint32_t id, const std::vector<uint32_t>& codings);
 
 // Counts the calls of a notification callback.
 struct CallCounter {

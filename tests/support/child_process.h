@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/wait_until.h"
+
 extern char** environ;
 
 namespace lvc::test {
@@ -82,11 +84,6 @@ public:
             pending_.append(buffer, static_cast<std::size_t>(count));
         }
     }
-    void writeLine(const std::string& line) {
-        const std::string text = line + "\n";
-        if (write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
-            throw std::runtime_error("cannot write to the child");
-    }
     // Ends the child's input: a child that waits for its end of input goes on.
     void closeInput() {
         if (input_ >= 0) close(input_);
@@ -95,20 +92,7 @@ public:
     // The exit code once the child ended (128 + signal when a signal ended it), nothing
     // when the timeout passes first.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!exitCode_) {
-            int status = 0;
-            const pid_t done = waitpid(pid_, &status, WNOHANG);
-            if (done == pid_) {
-                exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            } else if (std::chrono::steady_clock::now() >= deadline) {
-                return std::nullopt;
-            } else {
-                pollfd ended{output_, POLLIN, 0};
-                poll(&ended, 1, 5);
-                drainOutput();
-            }
-        }
+        if (!waitUntil([this] { return reaped(); }, timeout)) return std::nullopt;
         return exitCode_;
     }
     // Ends the child at once, as a crash would: nothing it holds is released by itself.
@@ -122,7 +106,16 @@ private:
         if (first >= 0) close(first);
         if (second >= 0) close(second);
     }
-    // Keeps a child that writes while the test waits for its end from blocking on a full pipe.
+    // True once the child has ended. Drains its output meanwhile, so that a child writing
+    // while the test waits for its end never blocks on a full pipe.
+    bool reaped() {
+        if (exitCode_) return true;
+        drainOutput();
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) != pid_) return false;
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return true;
+    }
     void drainOutput() {
         pollfd ready{output_, POLLIN, 0};
         char buffer[256];

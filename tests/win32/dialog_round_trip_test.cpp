@@ -11,6 +11,7 @@
 #include "fwsim.h"
 #include "support/plugin_host.h"
 #include "support/sim_bus_file.h"
+#include "support/sim_bus_json.h"
 #include "support/wait_until.h"
 #include "win32/native_sheet.h"
 
@@ -18,13 +19,15 @@ namespace lvc {
 namespace {
 
 constexpr uint32_t kCameraId = 2001;
-constexpr const char* kBus = R"json({ "cameras": [ {
-  "id": 2001, "vendor": "Simvision", "model": "SD-1",
-  "fixedFormats": [ { "format": 0, "mode": 1, "rates": [2, 3] },
-                    { "format": 0, "mode": 5, "rates": [2, 3, 4] } ],
-  "current": { "format": 0, "mode": 5, "rate": 4 },
-  "trigger": { "mode": 0, "active": false, "polarity": 0 },
-  "timing": "manual" } ] })json";
+const std::string kBus =
+    test::simBusJson({test::SimCamera(kCameraId)
+                          .vendor("Simvision")
+                          .model("SD-1")
+                          .timing("manual")
+                          .fixedFormat(0, 1, {2, 3})
+                          .fixedFormat(0, 5, {2, 3, 4})
+                          .with("current", R"({"format": 0, "mode": 5, "rate": 4})")
+                          .with("trigger", R"({"mode": 0, "active": false, "polarity": 0})")});
 
 // Page indices and control ids of the sheet.
 constexpr int kFormatPage = 0;

@@ -12,25 +12,23 @@
 #include "fwsim.h"
 #include "support/plugin_host.h"
 #include "support/sim_bus_file.h"
+#include "support/sim_bus_json.h"
 #include "support/wait_until.h"
 #include "win32/second_process.h"
 
 namespace lvc {
 namespace {
 
-constexpr const char* kTwoCameras = R"json({ "cameras": [
-  { "id": 3001, "vendor": "Simvision", "model": "SA-1",
-    "fixedFormats": [ { "format": 0, "mode": 5, "rates": [2] } ],
-    "current": { "format": 0, "mode": 5, "rate": 2 }, "timing": "manual" },
-  { "id": 3002, "vendor": "Simvision", "model": "SB-2",
-    "fixedFormats": [ { "format": 0, "mode": 5, "rates": [2] } ],
-    "current": { "format": 0, "mode": 5, "rate": 2 }, "timing": "manual" } ] })json";
-
-std::string cameraJson(int id, const char* model) {
-    return R"({ "id": )" + std::to_string(id) + R"(, "vendor": "Simvision", "model": ")" + model +
-           R"(", "fixedFormats": [ { "format": 0, "mode": 5, "rates": [2] } ],
-           "current": { "format": 0, "mode": 5, "rate": 2 }, "timing": "manual" })";
+test::SimCamera camera(uint32_t id, const char* model) {
+    return test::SimCamera(id)
+        .vendor("Simvision")
+        .model(model)
+        .timing("manual")
+        .fixedFormat(0, 5, {2})
+        .with("current", R"({"format": 0, "mode": 5, "rate": 2})");
 }
+
+const std::string kTwoCameras = test::simBusJson({camera(3001, "SA-1"), camera(3002, "SB-2")});
 
 std::mutex linesMutex;
 std::vector<std::string> lines;
@@ -69,7 +67,7 @@ TEST_F(SharedWithSecondProcess, CameraOpenElsewhereIsUnavailableUntilFreedAndThe
     EXPECT_EQ(plugin_.openCVLPort(0, 0, "Unavailable - 3002", size), 0) << "busy elsewhere";
 
     ASSERT_EQ(holder.finish(), 0u);
-    ASSERT_NE(FWS_Plug(cameraJson(3003, "SC-3").c_str()), 0u);  // the bus change
+    ASSERT_NE(FWS_Plug(camera(3003, "SC-3").json().c_str()), 0u);  // the bus change
     ASSERT_TRUE(test::waitUntil([&] { return plugin_.getCVLNoOfSupportedCameras() == 3; }));
     ASSERT_TRUE(test::waitUntil([&] { return logged("2 [3] - Simvision SC-3 - 3003\n"); }));
     EXPECT_EQ(listedName(1), "Simvision SB-2 - 3002") << "same row, full name";
@@ -83,11 +81,11 @@ TEST_F(SharedWithSecondProcess, EnumerationMutexHeldElsewhereTurnsABusChangeAway
     ASSERT_EQ(plugin_.initialize(bus_.directory().string().c_str(), collectLine), 1);
     {
         test::SecondProcess holder({"hold-mutex", "LORVENACAM_ENUMERATION_MUTEX", "release"});
-        ASSERT_NE(FWS_Plug(cameraJson(3003, "SC-3").c_str()), 0u);
+        ASSERT_NE(FWS_Plug(camera(3003, "SC-3").json().c_str()), 0u);
         EXPECT_TRUE(test::waitUntil([] { return logged("NodeChangedCallback - busy\n"); }));
         EXPECT_EQ(plugin_.getCVLNoOfSupportedCameras(), 2) << "that change is not enumerated";
     }
-    ASSERT_NE(FWS_Plug(cameraJson(3004, "SD-4").c_str()), 0u);
+    ASSERT_NE(FWS_Plug(camera(3004, "SD-4").json().c_str()), 0u);
     EXPECT_TRUE(test::waitUntil([] { return logged("NodeChangedCallback - enum\n"); }));
     EXPECT_TRUE(test::waitUntil([&] { return plugin_.getCVLNoOfSupportedCameras() == 4; }));
     EXPECT_EQ(plugin_.finalize(), 1);

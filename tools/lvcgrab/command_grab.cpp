@@ -68,8 +68,8 @@ std::string framePath(const std::string& directory, int32_t index) {
 
 // Takes one frame from the receiver, asking for it first unless the camera runs
 // continuously. Returns the exit code of a failure.
-std::optional<int> takeFrame(PluginLibrary& plugin, FrameReceiver& receiver, bool continuous,
-                             Frame*& frame) {
+std::optional<int> takeFrame(lvc::host::PluginLibrary& plugin, FrameReceiver& receiver,
+                             bool continuous, Frame*& frame) {
     if (!continuous && plugin.doCVLGrab(0, OpenPort::kPort) != 1)
         return fail(kExitFailure, "the camera refused the grab request (run with -v for details)");
     frame = receiver.waitFrame(Clock::now() + kFrameTimeout);
@@ -77,7 +77,7 @@ std::optional<int> takeFrame(PluginLibrary& plugin, FrameReceiver& receiver, boo
     return std::nullopt;
 }
 
-int grabFrames(PluginLibrary& plugin, OpenPort& port, const GrabOptions& options) {
+int grabFrames(lvc::host::PluginLibrary& plugin, OpenPort& port, const GrabOptions& options) {
     FrameReceiver receiver(plugin, port, options.continuous ? kContinuousSlots : 1);
     if (options.continuous) plugin.setProperty(0, OpenPort::kPort, "Continous", 1);
     ProgressBar progress(options.frames);

@@ -69,7 +69,8 @@ Clock::time_point after(Clock::time_point start, double seconds) {
            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
-StreamCounts stream(PluginLibrary& plugin, FrameReceiver& receiver, Clock::time_point end) {
+StreamCounts stream(lvc::host::PluginLibrary& plugin, FrameReceiver& receiver,
+                    Clock::time_point end) {
     StreamCounts counts;
     while (Clock::now() < end) {
         if (plugin.doCVLGrab(0, OpenPort::kPort) != 1) {
@@ -89,7 +90,7 @@ StreamCounts stream(PluginLibrary& plugin, FrameReceiver& receiver, Clock::time_
     return counts;
 }
 
-ContinuousCounts streamContinuously(PluginLibrary& plugin, FrameReceiver& receiver,
+ContinuousCounts streamContinuously(lvc::host::PluginLibrary& plugin, FrameReceiver& receiver,
                                     Clock::time_point end) {
     ContinuousCounts counts;
     plugin.setProperty(0, OpenPort::kPort, "Continous", 1);

@@ -9,7 +9,7 @@ std::atomic<FrameReceiver*> activeReceiver{nullptr};
 
 }  // namespace
 
-FrameReceiver::FrameReceiver(PluginLibrary& plugin, OpenPort& port, std::size_t slots)
+FrameReceiver::FrameReceiver(lvc::host::PluginLibrary& plugin, OpenPort& port, std::size_t slots)
     : plugin_(plugin), port_(port), slots_(slots) {
     const uint32_t bytesPerPixel = port.bytesPerPixel();
     for (Frame& frame : slots_) {
@@ -36,7 +36,6 @@ void LVC_CALL FrameReceiver::onComplete(int32_t, int32_t port) {
 
 void FrameReceiver::receive() {
     std::unique_lock lock(lock_);
-    ++received_;
     if (free_.empty()) {
         ++skipped_;
         return;
@@ -69,11 +68,6 @@ void FrameReceiver::release(Frame* frame) {
 int32_t FrameReceiver::skippedFrames() const {
     std::lock_guard lock(lock_);
     return skipped_;
-}
-
-int32_t FrameReceiver::receivedFrames() const {
-    std::lock_guard lock(lock_);
-    return received_;
 }
 
 }  // namespace lvcgrab

@@ -25,7 +25,7 @@ class FrameReceiver {
 public:
     // Becomes the target of the plug-in's CompleteCallback for the open port, with slots
     // frames of the port's size.
-    FrameReceiver(PluginLibrary& plugin, OpenPort& port, std::size_t slots);
+    FrameReceiver(lvc::host::PluginLibrary& plugin, OpenPort& port, std::size_t slots);
     // Closes the port first, so that no callback is left running into the receiver.
     ~FrameReceiver();
     FrameReceiver(const FrameReceiver&) = delete;
@@ -37,13 +37,12 @@ public:
     void release(Frame* frame);
     // Callbacks that found every slot taken, so their frame was not read.
     int32_t skippedFrames() const;
-    int32_t receivedFrames() const;
 
 private:
     static void LVC_CALL onComplete(int32_t zero, int32_t port);
     void receive();
 
-    PluginLibrary& plugin_;
+    lvc::host::PluginLibrary& plugin_;
     OpenPort& port_;
     std::vector<Frame> slots_;
     mutable std::mutex lock_;
@@ -51,7 +50,6 @@ private:
     std::vector<Frame*> free_;
     std::deque<Frame*> ready_;
     int32_t skipped_ = 0;
-    int32_t received_ = 0;
 };
 
 }  // namespace lvcgrab

@@ -7,7 +7,7 @@
 
 namespace lvcgrab {
 
-HostSession::HostSession(PluginLibrary& plugin, const std::string& systemDirectory)
+HostSession::HostSession(lvc::host::PluginLibrary& plugin, const std::string& systemDirectory)
     : plugin_(plugin) {
     initialized_ = plugin_.initialize(systemDirectory.c_str(), receiveDiagnostic) == 1;
 }
@@ -36,7 +36,8 @@ std::optional<std::string> HostSession::findCamera(const std::string& nameOrInde
     return std::nullopt;
 }
 
-OpenPort::OpenPort(PluginLibrary& plugin, const std::string& cameraName) : plugin_(plugin) {
+OpenPort::OpenPort(lvc::host::PluginLibrary& plugin, const std::string& cameraName)
+    : plugin_(plugin) {
     opened_ = plugin_.openCVLPort(0, kPort, cameraName.c_str(), size_) == 1;
 }
 

@@ -14,20 +14,20 @@ namespace lvcgrab {
 class HostSession {
 public:
     // Initialises the plug-in with the system directory and lvcgrab's diagnostic sink.
-    HostSession(PluginLibrary& plugin, const std::string& systemDirectory);
+    HostSession(lvc::host::PluginLibrary& plugin, const std::string& systemDirectory);
     // Finalises the plug-in when the initialisation succeeded.
     ~HostSession();
     HostSession(const HostSession&) = delete;
     HostSession& operator=(const HostSession&) = delete;
 
     bool initialized() const { return initialized_; }
-    PluginLibrary& plugin() { return plugin_; }
+    lvc::host::PluginLibrary& plugin() { return plugin_; }
     std::vector<std::string> cameraNames() const;
     // The configuration name of a camera given by name or by its index in the list.
     std::optional<std::string> findCamera(const std::string& nameOrIndex) const;
 
 private:
-    PluginLibrary& plugin_;
+    lvc::host::PluginLibrary& plugin_;
     bool initialized_ = false;
 };
 
@@ -36,7 +36,7 @@ class OpenPort {
 public:
     static constexpr int32_t kPort = 0;
 
-    OpenPort(PluginLibrary& plugin, const std::string& cameraName);
+    OpenPort(lvc::host::PluginLibrary& plugin, const std::string& cameraName);
     // Closes the port.
     ~OpenPort();
     OpenPort(const OpenPort&) = delete;
@@ -51,7 +51,7 @@ public:
     uint32_t bytesPerPixel() const;
 
 private:
-    PluginLibrary& plugin_;
+    lvc::host::PluginLibrary& plugin_;
     bool opened_ = false;
     bool closed_ = false;
     uint32_t size_[2] = {};

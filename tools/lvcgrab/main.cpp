@@ -60,9 +60,9 @@ int run(const GlobalOptions& options) {
         return fail(kExitUsage,
                     "unknown command '" + options.rest.front() + "' (see lvcgrab --help)");
     setVerboseDiagnostics(options.verbose);
-    PluginLibrary plugin;
+    lvc::host::PluginLibrary plugin;
     const std::string pluginPath =
-        options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
+        options.pluginPath.empty() ? lvc::host::pluginBesideExecutable() : options.pluginPath;
     if (!plugin.load(pluginPath)) return fail(kExitFailure, plugin.error());
     const std::string systemDirectory = options.systemDirectory.empty()
                                             ? std::filesystem::current_path().string()

@@ -6,10 +6,9 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
-#include <unistd.h>
 #endif
 
-namespace lvcgrab {
+namespace lvc::host {
 namespace {
 
 #if defined(_WIN32)
@@ -17,6 +16,7 @@ void* openModule(const std::string& path) {
     return reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
 }
 void closeModule(void* module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }
+// Through void*: FARPROC to another function type is a cast-function-type warning.
 void* findSymbol(void* module, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(module), name));
 }
@@ -53,23 +53,36 @@ bool PluginLibrary::bind(Function& function, const char* name) {
     return function != nullptr;
 }
 
+bool PluginLibrary::bindAll() {
+    return bind(initialize, "initialize") && bind(finalize, "finalize") &&
+           bind(setDebugMsgProc, "setDebugMsgProc") && bind(setSystemPath, "setSystemPath") &&
+           bind(configure, "configure") && bind(getPropertyRange, "getPropertyRange") &&
+           bind(configureCamera, "configureCamera") &&
+           bind(getCVLMaxNoOfPorts, "getCVLMaxNoOfPorts") &&
+           bind(getCVLNoOfSupportedCameras, "getCVLNoOfSupportedCameras") &&
+           bind(getCVLCameraConfigNames, "getCVLCameraConfigNames") &&
+           bind(setCompleteCallback, "setCompleteCallback") &&
+           bind(setCmdCallback, "setCmdCallback") && bind(openCVLPort, "openCVLPort") &&
+           bind(closeCVLPort, "closeCVLPort") && bind(doCVLGrab, "doCVLGrab") &&
+           bind(getCVLGrabRow, "getCVLGrabRow") && bind(getProperty, "getProperty") &&
+           bind(setProperty, "setProperty") && bind(execCmd, "execCmd");
+}
+
 bool PluginLibrary::load(const std::string& path) {
+    if (module_) {
+        error_ = "a plug-in is already loaded";
+        return false;
+    }
     module_ = openModule(path);
     if (!module_) {
         error_ = "cannot load the plug-in " + path + ": " + lastLoadError();
         return false;
     }
-    return bind(initialize, "initialize") && bind(finalize, "finalize") &&
-           bind(getCVLNoOfSupportedCameras, "getCVLNoOfSupportedCameras") &&
-           bind(getCVLCameraConfigNames, "getCVLCameraConfigNames") &&
-           bind(setCompleteCallback, "setCompleteCallback") && bind(openCVLPort, "openCVLPort") &&
-           bind(closeCVLPort, "closeCVLPort") && bind(doCVLGrab, "doCVLGrab") &&
-           bind(getCVLGrabRow, "getCVLGrabRow") && bind(getProperty, "getProperty") &&
-           bind(setProperty, "setProperty") && bind(configureCamera, "configureCamera");
+    return bindAll();
 }
 
-std::string defaultPluginPath() {
-    return (executablePath().parent_path() / LVCGRAB_PLUGIN_FILE).string();
+std::string pluginBesideExecutable() {
+    return (executablePath().parent_path() / LVC_PLUGIN_FILE_NAME).string();
 }
 
-}  // namespace lvcgrab
+}  // namespace lvc::host
