@@ -52,8 +52,9 @@ while IFS= read -r file; do
                 targetLayer=${target#src/}
                 targetLayer=${targetLayer%%/*}
                 targetRank=${rankOf[$targetLayer]:--1}
-                ((targetRank >= 0 && targetRank < ownRank)) &&
+                if ((targetRank >= 0 && targetRank < ownRank)); then
                     report "$file" "$line" "includes $target from the layer above ($targetLayer)"
+                fi
             fi
             ;;
         esac
