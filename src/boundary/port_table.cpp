@@ -14,8 +14,7 @@ namespace lvc {
 namespace {
 
 std::mutex tableMutex;
-// Never destroyed: a camera a host leaves open at exit must not call a driver gone before it.
-std::array<CameraPtr, kPortCount>& slots = *new std::array<CameraPtr, kPortCount>;
+std::array<CameraPtr, kPortCount> slots;
 
 // The caller holds tableMutex.
 int32_t lowestPortNamed(const char* name) {
