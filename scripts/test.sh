@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/check-format.sh
+scripts/check-layers.sh
 
 presets=(linux linux-asan linux-tsan)
 jobs=$(nproc)

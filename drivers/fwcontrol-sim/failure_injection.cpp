@@ -99,7 +99,7 @@ int32_t takeInjectedFailure(const char* callName) {
 }
 
 const char* injectableCall(uint32_t index) {
-    return index < std::size(injectableCalls) ? injectableCalls[index].data() : nullptr;
+    return index < std::size(kInjectableCalls) ? kInjectableCalls[index].data() : nullptr;
 }
 
 int32_t countOfCalls(const char* callName, uint32_t& count) {

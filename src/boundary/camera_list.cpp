@@ -9,7 +9,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "boundary/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 namespace lvc {
 

@@ -2,23 +2,17 @@
 
 #include <atomic>
 
-#include "boundary/plugin_state.h"
 #include "camera/camera.h"
 
 namespace lvc {
 
 namespace {
 
-std::atomic<LvcDebugMsgProc> storedDebugMsgProc{nullptr};
 std::atomic<LvcCompleteCallback> storedCompleteCallback{nullptr};
 // Kept for the host; the plug-in never calls it.
 std::atomic<LvcCmdCallback> storedCmdCallback{nullptr};
 
 }  // namespace
-
-LvcDebugMsgProc debugMsgProc() { return storedDebugMsgProc.load(); }
-
-void storeDebugMsgProc(LvcDebugMsgProc proc) { storedDebugMsgProc.store(proc); }
 
 LvcCompleteCallback completeCallback() { return storedCompleteCallback.load(); }
 

@@ -6,10 +6,12 @@
 
 namespace lvc {
 
-LvcDebugMsgProc debugMsgProc();
-void storeDebugMsgProc(LvcDebugMsgProc proc);
+struct CCamera;
+
 LvcCompleteCallback completeCallback();
 void storeCompleteCallback(LvcCompleteCallback callback);
 void storeCmdCallback(LvcCmdCallback callback);
+// Port callback of a port camera: CompleteCallback(0, port) when the host has set one.
+void notifyHost(CCamera* camera);
 
 }  // namespace lvc

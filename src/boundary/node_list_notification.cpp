@@ -1,8 +1,8 @@
 #include "boundary/node_list_notification.h"
 
 #include "boundary/camera_list.h"
-#include "boundary/diagnostics.h"
 #include "boundary/plugin_mutexes.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

@@ -1,23 +1,25 @@
 // initialize and finalize: the reference count, the first-time setup and the teardown.
 // The two are serialised with each other by lifecycleMutex; the other exports never take
 // it.
+#include "boundary/plugin_lifecycle.h"
+
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 
 #include "boundary/camera_list.h"
-#include "boundary/diagnostics.h"
 #include "boundary/host_callbacks.h"
 #include "boundary/node_list_notification.h"
 #include "boundary/plugin_mutexes.h"
-#include "boundary/plugin_state.h"
 #include "boundary/port_table.h"
 #include "boundary/system_path.h"
 #include "camera/camera.h"
 #include "camera/frame_capture.h"
+#include "diagnostics/debug_msg_proc.h"
+#include "diagnostics/diagnostics.h"
+#include "diagnostics/user_alert.h"
 #include "fwcontrol.h"
 #include "lorvenacam.h"
-#include "platform/message_box.h"
 
 namespace lvc {
 
@@ -50,8 +52,7 @@ void enumerateOnStart() {
 // Ports the host left open are closed here, so that no camera notification can call into
 // the plug-in once finalize has returned.
 void closeRemainingPorts() {
-    for (int32_t port = 0; port < kPortCount; ++port)
-        if (CCamera* camera = vacatePort(port)) releasePortCamera(camera);
+    for (int32_t port = 0; port < kPortCount; ++port) releasePortCamera(vacatePort(port));
 }
 
 // Undoes whatever the setup got to, in reverse order.
@@ -84,7 +85,7 @@ bool setUpGuarded() {
         return setUp();
     } catch (...) {
         tearDown();
-        showMessageBox("Exception initializing!", kMessageBoxCaption);
+        alertUser("Exception initializing!", kMessageBoxCaption);
         return false;
     }
 }
@@ -94,7 +95,7 @@ bool tearDownGuarded() {
         tearDown();
         return true;
     } catch (...) {
-        showMessageBox("Exception finalize!", kMessageBoxCaption);
+        alertUser("Exception finalize!", kMessageBoxCaption);
         return false;
     }
 }
@@ -105,7 +106,7 @@ bool pluginInitialized() { return initCount.load() > 0; }
 
 }  // namespace lvc
 
-int32_t LVC_CALL initialize(const char* systemPath, LvcDebugMsgProc debugMsgProc) {
+int32_t lvc::initializePlugin(const char* systemPath, LvcDebugMsgProc debugMsgProc) {
     std::lock_guard lock(lvc::lifecycleMutex);
     lvc::storeSystemPath(systemPath);
     lvc::storeDebugMsgProc(debugMsgProc);
@@ -115,7 +116,7 @@ int32_t LVC_CALL initialize(const char* systemPath, LvcDebugMsgProc debugMsgProc
     return 1;
 }
 
-int32_t LVC_CALL finalize(void) {
+int32_t lvc::finalizePlugin() {
     std::lock_guard lock(lvc::lifecycleMutex);
     if (lvc::initCount.load() == 0) return 0;
     if (lvc::initCount.fetch_sub(1) > 1) return 0;

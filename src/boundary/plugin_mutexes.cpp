@@ -2,8 +2,7 @@
 
 #include <atomic>
 
-#include "boundary/diagnostics.h"
-#include "boundary/plugin_state.h"
+#include "diagnostics/diagnostics.h"
 
 namespace lvc {
 
@@ -12,25 +11,27 @@ namespace {
 constexpr const char* kEnumerationMutexName = "LORVENACAM_ENUMERATION_MUTEX";
 constexpr const char* kFrameReadyMutexName = "LORVENACAM_FRAMEREADY_MUTEX";
 
-// Read by driver notification threads; set and cleared by initialize and finalize.
+// Read by driver notification threads; set by the first initialize. Closed by the last
+// finalize only, never at exit, where a notification thread may still be using them.
 std::atomic<NamedMutex*> enumerationMutex{nullptr};
 std::atomic<NamedMutex*> frameReadyMutex{nullptr};
 
-bool openInto(std::atomic<NamedMutex*>& handle, const char* name) {
-    NamedMutex* mutex = openOrCreateNamedMutex(name);
-    if (mutex == nullptr) debugMessage("Cannot open or create the mutex %s\n", name);
-    handle.store(mutex);
-    return mutex != nullptr;
+NamedMutexHandle openNamed(const char* name) {
+    NamedMutexHandle mutex(openOrCreateNamedMutex(name));
+    if (!mutex) debugMessage("Cannot open or create the mutex %s\n", name);
+    return mutex;
 }
 
 }  // namespace
 
 bool openPluginMutexes() {
-    if (openInto(enumerationMutex, kEnumerationMutexName) &&
-        openInto(frameReadyMutex, kFrameReadyMutexName))
-        return true;
-    closePluginMutexes();
-    return false;
+    NamedMutexHandle enumeration = openNamed(kEnumerationMutexName);
+    if (!enumeration) return false;
+    NamedMutexHandle frameReady = openNamed(kFrameReadyMutexName);
+    if (!frameReady) return false;
+    enumerationMutex.store(enumeration.release());
+    frameReadyMutex.store(frameReady.release());
+    return true;
 }
 
 void closePluginMutexes() {

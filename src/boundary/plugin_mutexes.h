@@ -13,5 +13,7 @@ bool openPluginMutexes();
 void closePluginMutexes();
 // The enumeration mutex, or null while the plug-in is not initialised.
 NamedMutex* enumerationMutexHandle();
+// The frame-ready mutex, or null while the plug-in is not initialised.
+NamedMutex* frameReadyMutexHandle();
 
 }  // namespace lvc

@@ -1,11 +1,14 @@
-// The exports that act on one host port: open and close a camera, request a frame, copy
-// a row, read and write properties and answer "getname".
+// What the exports that act on one host port do: open and close a camera, request a
+// frame, copy a row, read and write properties and answer "getname".
+#include "boundary/port_operations.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "boundary/camera_list.h"
-#include "boundary/diagnostics.h"
-#include "boundary/plugin_state.h"
+#include "boundary/host_callbacks.h"
+#include "boundary/host_camera.h"
+#include "boundary/plugin_lifecycle.h"
 #include "boundary/port_table.h"
 #include "camera/ascii_text.h"
 #include "camera/camera.h"
@@ -14,7 +17,7 @@
 #include "camera/frame_output.h"
 #include "camera/named_properties.h"
 #include "camera/settings_file.h"
-#include "lorvenacam.h"
+#include "diagnostics/diagnostics.h"
 
 namespace lvc {
 namespace {
@@ -23,17 +26,17 @@ namespace {
 void readStoredSettings(CCamera& camera) {
     char iniPath[kSettingsPathSize];
     char xmlPath[kSettingsPathSize];
-    readSettings(buildSettingsPath("Lorvenacam.ini", iniPath), camera,
+    readSettings(buildSettingsPath(camera, "Lorvenacam.ini", iniPath), camera,
                  buildXmlPath(camera, xmlPath));
 }
 
 // A new camera for the listed configuration name, or null when the name is not listed or
 // already open on a port.
-CCamera* createListedCamera(const char* cameraName) {
+CameraPtr createListedCamera(const char* cameraName) {
     CameraListEntry entry;
     if (!cameraListEntry(findCameraByName(cameraName), &entry)) return nullptr;
     if (findPortByName(cameraName) >= 0) return nullptr;
-    return createCamera(entry.cameraId, entry.name);
+    return createHostCamera(entry.cameraId, entry.name);
 }
 
 }  // namespace
@@ -41,17 +44,15 @@ CCamera* createListedCamera(const char* cameraName) {
 
 using namespace lvc;
 
-int32_t LVC_CALL openCVLPort(int32_t, int32_t port, const char* cameraName, uint32_t* size) {
+int32_t lvc::openPort(int32_t port, const char* cameraName, uint32_t* size) {
     if (!cameraName) return 0;
     debugMessage("Open %s\n", cameraName);
     // The camera list outlives finalize; a released driver must not be reached through it.
     if (!pluginInitialized() || !size || !isValidPort(port) || portCamera(port)) return 0;
-    CCamera* camera = createListedCamera(cameraName);
-    if (!camera) return 0;
-    if (!occupyPort(port, camera)) {
-        destroyCamera(camera);
-        return 0;
-    }
+    CameraPtr created = createListedCamera(cameraName);
+    if (!created) return 0;
+    CCamera* camera = created.get();
+    if (!occupyPort(port, created)) return 0;
     camera->port = port;
     camera->portCallback = notifyHost;
     readStoredSettings(*camera);
@@ -61,21 +62,20 @@ int32_t LVC_CALL openCVLPort(int32_t, int32_t port, const char* cameraName, uint
     return 1;
 }
 
-void LVC_CALL closeCVLPort(int32_t, int32_t port) { releasePortCamera(vacatePort(port)); }
+void lvc::closePort(int32_t port) { releasePortCamera(vacatePort(port)); }
 
-int32_t LVC_CALL doCVLGrab(int32_t, int32_t port) {
+int32_t lvc::grab(int32_t port) {
     CCamera* camera = portCamera(port);
     // A camera whose start failed was closed again: it takes no request.
     return camera && camera->opened && requestFrame(*camera) ? 1 : 0;
 }
 
-int32_t LVC_CALL getCVLGrabRow(int32_t, int32_t port, void* buffer, uint32_t row, uint32_t first,
-                               uint32_t last) {
+int32_t lvc::grabRow(int32_t port, void* buffer, uint32_t row, uint32_t first, uint32_t last) {
     const CCamera* camera = portCamera(port);
     return camera && buffer && copyRow(*camera, buffer, row, first, last) ? 1 : 0;
 }
 
-int32_t LVC_CALL getProperty(int32_t, int32_t port, const char* name, int32_t* value) {
+int32_t lvc::readProperty(int32_t port, const char* name, int32_t* value) {
     const CCamera* camera = portCamera(port);
     if (!camera || !name || !value) return 0;
     if (equalsIgnoringCase(name, "PixelSize")) {
@@ -92,7 +92,7 @@ int32_t LVC_CALL getProperty(int32_t, int32_t port, const char* name, int32_t* v
     return 1;
 }
 
-int32_t LVC_CALL setProperty(int32_t, int32_t port, const char* name, int32_t value) {
+int32_t lvc::writeProperty(int32_t port, const char* name, int32_t value) {
     CCamera* camera = portCamera(port);
     if (!camera || !name) return 0;
     if (equalsIgnoringCase(name, "Continous")) {
@@ -104,8 +104,7 @@ int32_t LVC_CALL setProperty(int32_t, int32_t port, const char* name, int32_t va
 
 // Any command beginning with "ge", in either case, is taken as "getname". The answer is
 // the camera name, cut to the buffer and always terminated.
-int32_t LVC_CALL execCmd(int32_t, int32_t port, const char* command, int32_t, char* answer,
-                         int32_t answerSize) {
+int32_t lvc::executeCommand(int32_t port, const char* command, char* answer, int32_t answerSize) {
     const CCamera* camera = portCamera(port);
     if (!camera || !command || !answer || answerSize <= 0) return 0;
     if (!startsWithIgnoringCase(command, "ge")) return 0;

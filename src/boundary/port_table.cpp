@@ -4,22 +4,22 @@
 // never meets a camera being destroyed.
 #include "boundary/port_table.h"
 
+#include <array>
 #include <cstring>
 #include <mutex>
-
-#include "camera/camera.h"
+#include <utility>
 
 namespace lvc {
 
 namespace {
 
 std::mutex tableMutex;
-CCamera* slots[kPortCount] = {};
+std::array<CameraPtr, kPortCount> slots;
 
 // The caller holds tableMutex.
 int32_t lowestPortNamed(const char* name) {
     for (int32_t port = 0; port < kPortCount; ++port)
-        if (slots[port] != nullptr && std::strcmp(slots[port]->name, name) == 0) return port;
+        if (slots[port] && std::strcmp(slots[port]->name, name) == 0) return port;
     return -1;
 }
 
@@ -30,23 +30,21 @@ bool isValidPort(int32_t port) { return port >= 0 && port < kPortCount; }
 CCamera* portCamera(int32_t port) {
     if (!isValidPort(port)) return nullptr;
     std::lock_guard lock(tableMutex);
-    return slots[port];
+    return slots[port].get();
 }
 
-bool occupyPort(int32_t port, CCamera* camera) {
+bool occupyPort(int32_t port, CameraPtr& camera) {
     if (!isValidPort(port) || camera == nullptr) return false;
     std::lock_guard lock(tableMutex);
-    if (slots[port] != nullptr || lowestPortNamed(camera->name) >= 0) return false;
-    slots[port] = camera;
+    if (slots[port] || lowestPortNamed(camera->name) >= 0) return false;
+    slots[port] = std::move(camera);
     return true;
 }
 
-CCamera* vacatePort(int32_t port) {
+CameraPtr vacatePort(int32_t port) {
     if (!isValidPort(port)) return nullptr;
     std::lock_guard lock(tableMutex);
-    CCamera* camera = slots[port];
-    slots[port] = nullptr;
-    return camera;
+    return std::move(slots[port]);
 }
 
 int32_t findPortByName(const char* name) {

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <mutex>
 
-#include "boundary/plugin_state.h"
-
 namespace lvc {
 
 namespace {

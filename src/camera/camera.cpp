@@ -6,11 +6,10 @@
 #include <new>
 #include <vector>
 
-#include "boundary/diagnostics.h"
-#include "boundary/plugin_state.h"
 #include "camera/camera_start.h"
 #include "camera/frame_capture.h"
 #include "camera/image_buffers.h"
+#include "diagnostics/diagnostics.h"
 
 namespace lvc {
 namespace {
@@ -68,20 +67,20 @@ void copyBounded(char* destination, std::size_t size, const char* source) {
 
 }  // namespace
 
-CCamera* createCamera(uint32_t cameraId, const char* name) {
-    auto* camera = new (std::nothrow) CCamera;
+CameraPtr createCamera(uint32_t cameraId, const char* name, const char* systemPath,
+                       NamedMutex* frameReadyMutex) {
+    CameraPtr camera(new (std::nothrow) CCamera);
     if (!camera) return nullptr;
     camera->cameraId = cameraId;
-    copySystemPath(camera->systemPath, sizeof camera->systemPath);
+    copyBounded(camera->systemPath, sizeof camera->systemPath, systemPath);
     copyBounded(camera->name, sizeof camera->name, name);
-    camera->frameReadyMutex = frameReadyMutexHandle();
+    camera->frameReadyMutex = frameReadyMutex;
     if (registerNotification(*camera, camera->frameNotify, FWC_NOTIFY_FRAME_COMPLETE,
                              onFrameReady) &&
         registerNotification(*camera, camera->dropNotify, FWC_NOTIFY_FRAME_DROPPED,
                              onFrameDropped) &&
         registerNotification(*camera, camera->errorNotify, FWC_NOTIFY_ERROR, onCameraError))
         return camera;
-    destroyCamera(camera);
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "fwcontrol.h"
 #include "platform/named_mutex.h"
@@ -62,14 +63,11 @@ struct CCamera {
     uint32_t bayerPattern = 0;
     uint32_t interlaced = 0;
     uint32_t rawSize = 0;
-    uint8_t* rawImage = nullptr;  // owned; sized by startCamera, freed by stopCamera
+    std::unique_ptr<uint8_t[]> rawImage;  // sized by startCamera, freed by stopCamera
     uint32_t imageSize = 0;
-    uint8_t* image = nullptr;  // owned; sized by startCamera, freed by stopCamera
+    std::unique_ptr<uint8_t[]> image;  // sized by startCamera, freed by stopCamera
 };
 
-// Builds a camera for a camera-list entry and registers its three notifications; null
-// when it cannot be built or a registration fails.
-CCamera* createCamera(uint32_t cameraId, const char* name);
 // Unregisters the notifications, stops the camera and frees it. Null is ignored. A
 // camera with a registration the driver would not end is stopped and retired instead:
 // the driver may still hand it to a handler.
@@ -80,6 +78,18 @@ void freeRetiredCameras();
 // After the driver is released: the retired cameras are kept as they are, no longer
 // tried again.
 void keepRetiredCameras();
+
+struct CameraDestroyer {
+    void operator()(CCamera* camera) const { destroyCamera(camera); }
+};
+using CameraPtr = std::unique_ptr<CCamera, CameraDestroyer>;
+
+// Builds a camera for a camera-list entry and registers its three notifications; null
+// when it cannot be built or a registration fails. The settings files live in systemPath
+// (copied; null or empty: the current directory); frameReadyMutex, borrowed, must outlive
+// the camera (null: frames are not serialised).
+CameraPtr createCamera(uint32_t cameraId, const char* name, const char* systemPath,
+                       NamedMutex* frameReadyMutex);
 // Bits per pixel of the output image for the camera's colour coding: 24 or 8.
 uint32_t PixelSize(const CCamera& camera);
 

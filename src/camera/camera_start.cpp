@@ -2,11 +2,11 @@
 // Format 7 grab, size the buffers and start streaming; and the way back.
 #include "camera/camera_start.h"
 
-#include "boundary/diagnostics.h"
 #include "camera/camera.h"
 #include "camera/image_buffers.h"
 #include "camera/lut_file.h"
 #include "camera/name_tables.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 #include "platform/named_mutex.h"
 

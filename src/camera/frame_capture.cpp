@@ -3,10 +3,10 @@
 // for continuous multishot, on the notification thread.
 #include "camera/frame_capture.h"
 
-#include "boundary/diagnostics.h"
 #include "camera/camera.h"
 #include "camera/camera_start.h"
 #include "camera/frame_output.h"
+#include "diagnostics/diagnostics.h"
 #include "platform/local_time.h"
 #include "platform/named_mutex.h"
 
@@ -115,15 +115,17 @@ uint32_t FWC_CALL onCameraError(void* context) {
     return 0;
 }
 
-void releasePortCamera(CCamera* camera) {
+void releasePortCamera(CameraPtr camera) {
     if (camera == nullptr) return;
-    if (camera == deliveringCamera) {
+    if (camera.get() == deliveringCamera) {
+        // Left alive for the frame handler that is delivering it, which destroys it after.
+        (void)camera.release();
         releaseDeferred = true;
         return;
     }
     // destroyCamera unregisters the notifications before it stops the camera, so no frame
     // handler is still writing into the buffers the stop frees.
-    destroyCamera(camera);
+    camera.reset();
 }
 
 }  // namespace lvc

@@ -3,11 +3,10 @@
 
 #include <cstdint>
 
+#include "camera/camera.h"
 #include "fwcontrol.h"
 
 namespace lvc {
-
-struct CCamera;
 
 // Counts the request and marks it outstanding or starts a one-frame shot. True when a
 // request is outstanding afterwards.
@@ -27,6 +26,6 @@ uint32_t FWC_CALL onCameraError(void* context);
 // Stops and destroys a camera taken out of its port. Called from inside the camera's own
 // frame delivery (a host closing the port in its CompleteCallback), the destruction is
 // left to the frame handler once the delivery has returned.
-void releasePortCamera(CCamera* camera);
+void releasePortCamera(CameraPtr camera);
 
 }  // namespace lvc

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "boundary/diagnostics.h"
 #include "camera/camera.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 #include "fwtransform.h"
 
@@ -50,8 +50,8 @@ bool buffersFitFormat(const CCamera& camera) {
 }
 
 int32_t convertInto(CCamera& camera) {
-    uint8_t* out = camera.image;
-    const uint8_t* in = camera.rawImage;
+    uint8_t* out = camera.image.get();
+    const uint8_t* in = camera.rawImage.get();
     const uint32_t width = camera.width;
     const uint32_t height = camera.height;
     const uint32_t pixels = width * height;
@@ -81,8 +81,8 @@ int32_t convertInto(CCamera& camera) {
 
 int32_t fetchFrame(CCamera& camera, bool delivering) {
     if (landsInImage(camera, delivering))
-        return FWC_GetNativeImage(camera.cameraId, camera.image, camera.imageSize, 0);
-    return FWC_GetNativeImage(camera.cameraId, camera.rawImage, camera.rawSize, 0);
+        return FWC_GetNativeImage(camera.cameraId, camera.image.get(), camera.imageSize, 0);
+    return FWC_GetNativeImage(camera.cameraId, camera.rawImage.get(), camera.rawSize, 0);
 }
 
 void convertFrame(CCamera& camera) {
@@ -98,7 +98,7 @@ bool copyRow(const CCamera& camera, void* destination, uint32_t row, uint32_t fi
     const uint64_t offset = (uint64_t{row} * camera.width + first) * bytesPerPixel;
     const uint64_t count = (uint64_t{last} - first + 1) * bytesPerPixel;
     if (camera.image == nullptr || offset + count > camera.imageSize) return false;
-    std::memcpy(destination, camera.image + offset, count);
+    std::memcpy(destination, camera.image.get() + offset, count);
     return true;
 }
 

@@ -16,16 +16,15 @@ uint64_t pixelCount(const CCamera& camera) {
 
 // Reallocates buffer to size bytes unless it has that size already; none for size 0.
 // A failed allocation leaves no buffer and size 0.
-void resizeBuffer(uint8_t*& buffer, uint32_t& currentSize, uint32_t size) {
+void resizeBuffer(std::unique_ptr<uint8_t[]>& buffer, uint32_t& currentSize, uint32_t size) {
     if (size == currentSize) return;
-    delete[] buffer;
-    buffer = size ? new (std::nothrow) uint8_t[size] : nullptr;
+    buffer.reset();
+    if (size) buffer.reset(new (std::nothrow) uint8_t[size]);
     currentSize = buffer ? size : 0;
 }
 
-void freeBuffer(uint8_t*& buffer, uint32_t& size) {
-    delete[] buffer;
-    buffer = nullptr;
+void freeBuffer(std::unique_ptr<uint8_t[]>& buffer, uint32_t& size) {
+    buffer.reset();
     size = 0;
 }
 

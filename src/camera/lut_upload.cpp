@@ -3,9 +3,9 @@
 #include <memory>
 #include <new>
 
-#include "boundary/diagnostics.h"
 #include "camera/camera.h"
 #include "camera/lut_file.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

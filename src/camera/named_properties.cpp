@@ -1,10 +1,10 @@
 // Camera features by name and camera registers by "0x" hexadecimal address.
 #include "camera/named_properties.h"
 
-#include "boundary/diagnostics.h"
 #include "camera/ascii_text.h"
 #include "camera/camera.h"
 #include "camera/name_tables.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

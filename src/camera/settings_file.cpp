@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "boundary/diagnostics.h"
 #include "camera/camera.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 #include "platform/private_profile.h"
 

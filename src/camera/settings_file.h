@@ -10,11 +10,11 @@ struct CCamera;
 
 constexpr std::size_t kSettingsPathSize = 511;
 
-// Settings directory (SystemPath, or the current directory when it is empty), the
-// platform's separator unless the directory ends in '/' or '\', and fileName, into buffer
-// (kSettingsPathSize bytes). Returns buffer, or null with the diagnostic line
+// Settings directory (the camera's systemPath, or the current directory when it is empty),
+// the platform's separator unless the directory ends in '/' or '\', and fileName, into
+// buffer (kSettingsPathSize bytes). Returns buffer, or null with the diagnostic line
 // "Settings path too long for %s\n" when the path does not fit.
-char* buildSettingsPath(const char* fileName, char* buffer);
+char* buildSettingsPath(const CCamera& camera, const char* fileName, char* buffer);
 // The camera's XML settings path. A name that is a valid file name is used unchanged;
 // separators, characters that file systems refuse and device names are replaced so that
 // the file stays inside the settings directory. Null when too long.

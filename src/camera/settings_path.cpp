@@ -1,5 +1,5 @@
-// Paths of the settings files: the settings directory (the host's system path, or the
-// current directory when it names none) joined with a file name.
+// Paths of the settings files: the settings directory (the host's system path the camera
+// was made with, or the current directory when it names none) joined with a file name.
 //
 // The separator appended is the platform's ('\' on Windows, '/' elsewhere). A directory
 // that already ends in '/' or '\' gets none: both end a directory on Windows, and on
@@ -9,11 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "boundary/diagnostics.h"
-#include "boundary/plugin_state.h"
 #include "camera/ascii_text.h"
 #include "camera/camera.h"
 #include "camera/settings_file.h"
+#include "diagnostics/diagnostics.h"
 
 namespace lvc {
 namespace {
@@ -24,10 +23,8 @@ constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_s
 // set on every platform, so a camera's file has the same name everywhere.
 constexpr std::string_view kRefusedInNames = "/\\<>:\"|?*";
 
-std::string settingsDirectory() {
-    char systemPath[kSystemPathSize];
-    copySystemPath(systemPath, sizeof systemPath);
-    if (systemPath[0] != '\0') return systemPath;
+std::string settingsDirectory(const CCamera& camera) {
+    if (camera.systemPath[0] != '\0') return camera.systemPath;
     std::error_code error;
     const auto current = std::filesystem::current_path(error);
     return error ? std::string() : current.string();
@@ -64,8 +61,8 @@ std::string safeFileName(const char* name) {
 
 }  // namespace
 
-char* buildSettingsPath(const char* fileName, char* buffer) {
-    std::string path = settingsDirectory();
+char* buildSettingsPath(const CCamera& camera, const char* fileName, char* buffer) {
+    std::string path = settingsDirectory(camera);
     if (!endsInSeparator(path) && !path.empty()) path += kSeparator;
     path += fileName;
     if (path.size() >= kSettingsPathSize) {
@@ -77,7 +74,7 @@ char* buildSettingsPath(const char* fileName, char* buffer) {
 }
 
 char* buildXmlPath(const CCamera& camera, char* buffer) {
-    return buildSettingsPath((safeFileName(camera.name) + ".xml").c_str(), buffer);
+    return buildSettingsPath(camera, (safeFileName(camera.name) + ".xml").c_str(), buffer);
 }
 
 }  // namespace lvc

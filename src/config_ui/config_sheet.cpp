@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "boundary/diagnostics.h"
 #include "camera/camera.h"
 #include "config_ui/feature_page.h"
 #include "config_ui/format_page.h"
@@ -11,6 +10,7 @@
 #include "config_ui/property_sheet.h"
 #include "config_ui/sheet_view_factory.h"
 #include "config_ui/trig_io_page.h"
+#include "diagnostics/diagnostics.h"
 
 namespace lvc {
 namespace {

@@ -3,9 +3,9 @@
 #include <cctype>
 #include <string>
 
-#include "boundary/diagnostics.h"
 #include "camera/name_tables.h"
 #include "config_ui/control_ids.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

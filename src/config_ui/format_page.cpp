@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "boundary/diagnostics.h"
 #include "camera/name_tables.h"
 #include "config_ui/control_ids.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "boundary/diagnostics.h"
 #include "camera/lut_file.h"
 #include "config_ui/control_ids.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

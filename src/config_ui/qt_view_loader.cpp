@@ -3,24 +3,20 @@
 
 #include <dlfcn.h>
 
+#include <climits>
 #include <string>
 
-#include "boundary/diagnostics.h"
 #include "config_ui/qt_view_module.h"
 #include "config_ui/sheet_view_factory.h"
+#include "diagnostics/diagnostics.h"
+#include "platform/load_hook.h"
 
 namespace lvc {
 namespace {
 
-// An object of this library whose address tells dladdr which file the code came from.
-const char kLocationAnchor = 0;
-
 std::string moduleDirectory() {
-    Dl_info info{};
-    if (dladdr(&kLocationAnchor, &info) == 0 || !info.dli_fname) return "";
-    std::string path = info.dli_fname;
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    char directory[PATH_MAX];
+    return pluginDirectory(directory, sizeof directory) ? std::string(directory) + '/' : "";
 }
 
 // Loads the module once and keeps it: the Qt libraries it pulls in cannot be unloaded.

@@ -1,7 +1,7 @@
 #include "config_ui/trig_io_page.h"
 
-#include "boundary/diagnostics.h"
 #include "config_ui/control_ids.h"
+#include "diagnostics/diagnostics.h"
 #include "fwcontrol.h"
 
 namespace lvc {

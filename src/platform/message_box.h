@@ -3,9 +3,9 @@
 
 namespace lvc {
 
-// Windows: a modal message box with no owner window and a single OK button.
-// POSIX: "caption: text" on standard error, and the text as a diagnostic line when the
-// host has set DebugMsgProc.
-void showMessageBox(const char* text, const char* caption);
+// Windows: a modal message box with no owner window and a single OK button; true once a
+// person has dismissed it. POSIX: "caption: text" on standard error; false, since nobody
+// may be watching it.
+bool showMessageBox(const char* text, const char* caption);
 
 }  // namespace lvc

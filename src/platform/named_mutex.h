@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace lvc {
 
@@ -20,5 +21,11 @@ MutexWait waitNamedMutex(NamedMutex* mutex, uint32_t timeoutMs);
 bool releaseNamedMutex(NamedMutex* mutex);
 // Closes this process's handle, after the mutex was released; null is ignored.
 void closeNamedMutex(NamedMutex* mutex);
+
+struct NamedMutexCloser {
+    void operator()(NamedMutex* mutex) const { closeNamedMutex(mutex); }
+};
+// This process's handle of a named mutex, closed when it goes.
+using NamedMutexHandle = std::unique_ptr<NamedMutex, NamedMutexCloser>;
 
 }  // namespace lvc

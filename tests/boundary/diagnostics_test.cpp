@@ -1,11 +1,12 @@
 // debugMessage, checkResult and formatName, and the POSIX message box, called directly.
-#include "boundary/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "diagnostics/user_alert.h"
 #include "fw_status.h"
 #include "fwcontrol.h"
 #include "lorvenacam.h"
@@ -67,10 +68,16 @@ TEST_F(Diagnostics, FormatNameCutsAt127AndWritesNothingBeyondTheField) {
     formatName(nullptr, "ignored %d", 1);
 }
 
-// Without a desktop, the message goes to standard error and to the diagnostic lines.
+// Without a desktop nobody is known to see the message box: it writes standard error and
+// says so, and alertUser adds the diagnostic line.
 TEST_F(Diagnostics, MessageBoxWritesStandardErrorAndADiagnosticLine) {
     ::testing::internal::CaptureStderr();
-    showMessageBox("Exception initializing!", "Lorvenacam");
+    EXPECT_FALSE(showMessageBox("Exception initializing!", "Lorvenacam"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Lorvenacam: Exception initializing!\n");
+    EXPECT_TRUE(lines().empty());
+
+    ::testing::internal::CaptureStderr();
+    alertUser("Exception initializing!", "Lorvenacam");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Lorvenacam: Exception initializing!\n");
     EXPECT_EQ(lines(), std::vector<std::string>{"Exception initializing!\n"});
 }

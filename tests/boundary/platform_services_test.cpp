@@ -1,11 +1,10 @@
-// The small POSIX platform services: local time, current directory, the plug-in's directory.
+// The small POSIX platform services: local time, the plug-in's directory.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <cctype>
 #include <string>
 
-#include "platform/current_directory.h"
 #include "platform/load_hook.h"
 #include "platform/local_time.h"
 
@@ -25,15 +24,6 @@ TEST(PlatformServices, LocalTimeOfDayIsTwoDigitsEach) {
     EXPECT_LE(time.substr(3, 2), "59");
     char small[8] = "unset";
     EXPECT_FALSE(formatLocalTimeOfDay(small, sizeof small));
-    EXPECT_STREQ(small, "");
-}
-
-TEST(PlatformServices, CurrentDirectoryIsTheProcesssOwn) {
-    char directory[4096];
-    ASSERT_TRUE(currentDirectory(directory, sizeof directory));
-    EXPECT_EQ(std::filesystem::path(directory), std::filesystem::current_path());
-    char small[2] = "x";
-    EXPECT_FALSE(currentDirectory(small, sizeof small));
     EXPECT_STREQ(small, "");
 }
 

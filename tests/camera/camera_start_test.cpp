@@ -29,12 +29,12 @@ protected:
         ASSERT_EQ(FWC_Init(), 0);
     }
     void TearDown() override {
-        for (CCamera* camera : cameras_) destroyCamera(camera);
+        cameras_.clear();
         FWC_Release();
         setDebugMsgProc(nullptr);
     }
     CCamera& camera(uint32_t id) {
-        cameras_.push_back(createCamera(id, test::cameraName(id).c_str()));
+        cameras_.push_back(createCamera(id, test::cameraName(id).c_str(), nullptr, nullptr));
         return *cameras_.back();
     }
     static bool logged(const std::string& line) {
@@ -44,7 +44,7 @@ protected:
 
 private:
     test::SimBusFile bus_{test::cameraBusJson()};
-    std::vector<CCamera*> cameras_;
+    std::vector<CameraPtr> cameras_;
 };
 
 TEST_F(CameraStartTest, StartsOnceAndSizesTheBuffers) {

@@ -75,9 +75,9 @@ TEST(ImageBuffersTest, KeepsBuffersOfUnchangedSize) {
     EXPECT_EQ(camera.rawSize, 96u);
     EXPECT_EQ(camera.imageSize, 96u);
     camera.rawImage[0] = 42;
-    const uint8_t* raw = camera.rawImage;
+    const uint8_t* raw = camera.rawImage.get();
     sizeImageBuffers(camera);
-    EXPECT_EQ(camera.rawImage, raw);
+    EXPECT_EQ(camera.rawImage.get(), raw);
     EXPECT_EQ(camera.rawImage[0], 42);
 
     camera.colorCoding = FWC_CODING_MONO8;

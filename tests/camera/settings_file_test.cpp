@@ -27,11 +27,12 @@ protected:
         test::DebugLog::instance().clear();
         setDebugMsgProc(test::DebugLog::receive);
         ASSERT_EQ(FWC_Init(), 0);
-        camera = createCamera(test::kMonoCamera, test::cameraName(test::kMonoCamera).c_str());
+        camera = createCamera(test::kMonoCamera, test::cameraName(test::kMonoCamera).c_str(),
+                              nullptr, nullptr);
         ASSERT_NE(camera, nullptr);
     }
     void TearDown() override {
-        destroyCamera(camera);
+        camera.reset();
         FWC_Release();
         setDebugMsgProc(nullptr);
     }
@@ -62,7 +63,7 @@ protected:
     test::SimBusFile bus{test::cameraBusJson()};
     const std::string ini = (bus.directory() / "Lorvenacam.ini").string();
     const std::string xml = (bus.directory() / "Lorvsim Mono - 2001.xml").string();
-    CCamera* camera = nullptr;
+    CameraPtr camera;
 };
 
 struct IniCase {
@@ -91,22 +92,21 @@ TEST_F(SettingsFileTest, ReadsTheFourValues) {
     for (const auto& c : cases) {
         std::filesystem::remove(ini);
         if (c.content) writeIni(c.content);
-        CCamera* fresh = createCamera(test::kMonoCamera, camera->name);
+        CameraPtr fresh = createCamera(test::kMonoCamera, camera->name, nullptr, nullptr);
         EXPECT_TRUE(readSettings(ini.c_str(), *fresh, xml.c_str())) << c.what;
         EXPECT_EQ(fresh->busLoad, c.busLoad) << c.what;
         EXPECT_EQ(fresh->streaming, c.streaming) << c.what;
         EXPECT_EQ(fresh->useLut, c.useLut) << c.what;
         EXPECT_EQ(fresh->lutName, c.lutName) << c.what;
-        destroyCamera(fresh);
     }
 }
 
 TEST_F(SettingsFileTest, WritesTheSectionOfTheDefaults) {
     writeIni(
         "[Lorvsim Mono - 2001]\nBusload=5\nStreaming=1\nLUT=1\nLUTname=x.lut\n[Other]\nLUT=1\n");
-    CCamera* fresh = createCamera(test::kMonoCamera, camera->name);
+    CameraPtr fresh = createCamera(test::kMonoCamera, camera->name, nullptr, nullptr);
     EXPECT_TRUE(writeSettings(*fresh, ini.c_str(), xml.c_str()));
-    destroyCamera(fresh);
+    fresh.reset();
     EXPECT_EQ(
         readIni(),
         "[Lorvsim Mono - 2001]\nBusload=1000\nStreaming=0\nLUT=0\nLUTname=\n[Other]\nLUT=1\n");

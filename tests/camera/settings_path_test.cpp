@@ -2,6 +2,7 @@
 // file name kept inside it, and paths too long for the buffer.
 #include "camera/settings_file.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,15 +18,16 @@ namespace lvc {
 namespace {
 
 std::string settingsPath(const char* systemPath, const char* fileName) {
-    setSystemPath(systemPath);
+    CCamera camera;
+    std::snprintf(camera.systemPath, sizeof camera.systemPath, "%s", systemPath);
     char buffer[kSettingsPathSize];
-    const char* path = buildSettingsPath(fileName, buffer);
+    const char* path = buildSettingsPath(camera, fileName, buffer);
     return path ? path : "(refused)";
 }
 
 std::string xmlPath(const char* cameraName) {
-    setSystemPath("/settings");
     CCamera camera;
+    std::snprintf(camera.systemPath, sizeof camera.systemPath, "%s", "/settings");
     std::snprintf(camera.name, sizeof camera.name, "%s", cameraName);
     char buffer[kSettingsPathSize];
     const char* path = buildXmlPath(camera, buffer);

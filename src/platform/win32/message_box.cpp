@@ -4,8 +4,8 @@
 
 namespace lvc {
 
-void showMessageBox(const char* text, const char* caption) {
-    MessageBoxA(nullptr, text ? text : "", caption ? caption : "", MB_OK);
+bool showMessageBox(const char* text, const char* caption) {
+    return MessageBoxA(nullptr, text ? text : "", caption ? caption : "", MB_OK) != 0;
 }
 
 }  // namespace lvc

@@ -1,11 +1,11 @@
 // Diagnostic lines. Each routine formats on its own stack and shares nothing but the
 // DebugMsgProc pointer, read once per line, so any thread may emit at any time.
-#include "boundary/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "boundary/host_callbacks.h"
+#include "diagnostics/debug_msg_proc.h"
 #include "fwcontrol.h"
 
 namespace lvc {

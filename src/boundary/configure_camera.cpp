@@ -1,35 +1,31 @@
-// The export configureCamera: the configuration dialog for a camera, on the camera of the
+// What configureCamera does: the configuration dialog for a camera, on the camera of the
 // port where it is open or on a temporary camera.
-#include <memory>
+#include "boundary/configure_camera.h"
 
 #include "boundary/camera_list.h"
-#include "boundary/plugin_state.h"
+#include "boundary/host_camera.h"
+#include "boundary/plugin_lifecycle.h"
 #include "boundary/port_table.h"
 #include "camera/camera.h"
 #include "camera/camera_start.h"
 #include "camera/frame_capture.h"
 #include "camera/settings_file.h"
 #include "config_ui/config_sheet.h"
-#include "lorvenacam.h"
 
 namespace lvc {
 namespace {
 
-struct CameraDestroyer {
-    void operator()(CCamera* camera) const { destroyCamera(camera); }
-};
-using TemporaryCamera = std::unique_ptr<CCamera, CameraDestroyer>;
-
-TemporaryCamera createListedCamera(const char* name) {
+CameraPtr createListedCamera(const char* name) {
     CameraListEntry entry;
     if (!cameraListEntry(findCameraByName(name), &entry)) return nullptr;
-    return TemporaryCamera(createCamera(entry.cameraId, entry.name));
+    return createHostCamera(entry.cameraId, entry.name);
 }
 
 void storeSettings(CCamera& camera) {
     char iniPath[kSettingsPathSize];
     char xmlPath[kSettingsPathSize];
-    if (!buildSettingsPath("Lorvenacam.ini", iniPath) || !buildXmlPath(camera, xmlPath)) return;
+    if (!buildSettingsPath(camera, "Lorvenacam.ini", iniPath) || !buildXmlPath(camera, xmlPath))
+        return;
     writeSettings(camera, iniPath, xmlPath);
 }
 
@@ -49,11 +45,11 @@ void restartCamera(CCamera& camera, bool startedStreaming) {
 }  // namespace
 }  // namespace lvc
 
-extern "C" LVC_API int32_t LVC_CALL configureCamera(int32_t, const char* cameraName) {
+int32_t lvc::configureNamedCamera(const char* cameraName) {
     using namespace lvc;
     if (!cameraName || !pluginInitialized()) return 0;
     CCamera* camera = portCamera(findPortByName(cameraName));
-    TemporaryCamera temporary;
+    CameraPtr temporary;
     if (!camera) {
         temporary = createListedCamera(cameraName);
         if (!temporary) return 0;
