@@ -1,5 +1,6 @@
 #include "sim_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -28,9 +29,12 @@ void setBusVariable(const std::string& path) {
 std::filesystem::path SimBusTest::directory() {
     if (directory_.empty()) {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        directory_ =
-            std::filesystem::temp_directory_path() / ("lvc-sim-" + std::to_string(getpid()) + "-" +
-                                                      test->test_suite_name() + "-" + test->name());
+        // One folder level, so that removing it leaves nothing: parameterised suites have
+        // a "/" in their names.
+        std::string name = "lvc-sim-" + std::to_string(getpid()) + "-" + test->test_suite_name() +
+                           "-" + test->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        directory_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::create_directories(directory_);
     }
     return directory_;
