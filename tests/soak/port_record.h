@@ -50,6 +50,7 @@ public:
         camera_ = camera;
         width_ = height_ = channels_ = 0;
         lastFrameNumber_ = 0;
+        closing_ = false;
         open_ = true;
     }
     // After openCVLPort succeeded: the geometry the callbacks read rows with.
@@ -59,6 +60,8 @@ public:
         height_ = height;
         channels_ = channels;
     }
+    // Before closeCVLPort: a callback running meanwhile may find its rows gone.
+    void closing() { closing_ = true; }
     // After closeCVLPort returned: no callback may arrive any more.
     void closed() { open_ = false; }
 
@@ -112,7 +115,7 @@ private:
         const std::size_t rowBytes = std::size_t{width_} * channels_;
         for (uint32_t row = 0; row < height_; ++row)
             if (plugin.getCVLGrabRow(0, port, &image_[row * rowBytes], row, 0, width_ - 1) != 1)
-                return corrupt("row " + std::to_string(row) + " refused");
+                return closing_ ? void() : corrupt("row " + std::to_string(row) + " refused");
         uint32_t number = 0;
         if (FWS_ReadFrameNumber(image_.data(), width_, height_, channels_, &number) != 0)
             return corrupt("no frame number in the image");
@@ -147,6 +150,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable delivered_;
     std::atomic<bool> open_{false};
+    std::atomic<bool> closing_{false};
     Camera camera_{};
     uint32_t width_ = 0;
     uint32_t height_ = 0;

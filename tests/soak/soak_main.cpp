@@ -215,6 +215,7 @@ private:
     }
     // A port whose camera failed to start stays occupied until closed: close it either way.
     void closePort(int32_t port) {
+        ports_[port].closing();
         plugin_.closeCVLPort(0, port);
         ports_[port].closed();
     }
