@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration once and runs its test suite: the optimised build, then
-# AddressSanitizer + UndefinedBehaviorSanitizer and ThreadSanitizer; then the Windows x64
-# build, cross-compiled and tested under Wine.
+# AddressSanitizer + UndefinedBehaviorSanitizer and ThreadSanitizer, each followed by the
+# soak with its figures; then the Windows x64 build, cross-compiled and tested under Wine,
+# and the Windows x86 build, checked without running it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,8 +21,11 @@ done
 status=0
 for preset in "${presets[@]}"; do
   echo "=== $preset: test"
-  ctest --preset "$preset" -j "$jobs" || status=1
+  ctest --preset "$preset" -j "$jobs" --label-exclude soak || status=1
+  echo "=== $preset: soak"
+  ctest --preset "$preset" --label-regex soak --verbose || status=1
 done
 
 scripts/test-windows.sh windows-x64 || status=1
+scripts/check-windows-x86.sh || status=1
 exit $status

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -20,7 +21,8 @@
 namespace {
 
 // Holder: reports the status of its open, then "open" / "close" run those calls and
-// report their status; at the end of its input it exits without releasing anything.
+// report their status; at the end of its input it releases the library and exits, so its
+// claims leave no file behind (a killed holder stands for a crash).
 [[noreturn]] void runHolder(uint32_t cameraId) {
     std::printf("%d\n", FWC_Init() == 0 ? FWC_OpenCamera(cameraId, FWC_OPEN_DEFAULT) : -1);
     std::fflush(stdout);
@@ -32,6 +34,7 @@ namespace {
         std::printf("%d\n", status);
         std::fflush(stdout);
     }
+    FWC_Release();
     _exit(0);
 }
 
@@ -140,6 +143,48 @@ TEST_F(SimBusTest, ProcessesOnDifferentBusesDoNotShareCameras) {
     Holder holder(otherBus, 31);
     ASSERT_EQ(holder.reply(), 0);
     EXPECT_EQ(FWC_OpenCamera(31, FWC_OPEN_DEFAULT), 0);
+}
+
+// Points TMPDIR, where the claims live, at a folder of the test's own while it lasts.
+class ClaimFolder {
+public:
+    explicit ClaimFolder(const std::filesystem::path& base)
+        : root_(base / ("fwcontrol-sim-" + std::to_string(getuid()))) {
+        const char* previous = std::getenv("TMPDIR");
+        if (previous != nullptr) previous_ = previous;
+        setenv("TMPDIR", base.c_str(), 1);
+    }
+    ~ClaimFolder() {
+        if (previous_.empty()) {
+            unsetenv("TMPDIR");
+        } else {
+            setenv("TMPDIR", previous_.c_str(), 1);
+        }
+    }
+    // The folder of this user's claims, there while any claim file is.
+    const std::filesystem::path& root() const { return root_; }
+
+private:
+    std::filesystem::path root_;
+    std::string previous_;
+};
+
+TEST_F(SimBusTest, ClaimFilesGoWithTheLastClaimOfTheirBus) {
+    const ClaimFolder claims(directory());
+    ASSERT_EQ(startBus(twoCameras), 0);
+    Holder holder(busFile().string(), 31);
+    ASSERT_EQ(holder.reply(), 0);
+    ASSERT_EQ(FWC_OpenCamera(32, FWC_OPEN_DEFAULT), 0);
+    EXPECT_EQ(FWC_CloseCamera(32), 0);
+    EXPECT_TRUE(std::filesystem::exists(claims.root())) << "camera 31 is still claimed";
+    EXPECT_EQ(FWC_OpenCamera(31, FWC_OPEN_DEFAULT), FWC_ERR_CAMERA_BUSY)
+        << "a neighbour's release leaves the claim alone";
+    EXPECT_EQ(holder.send("close"), 0);
+    EXPECT_FALSE(std::filesystem::exists(claims.root())) << "the last release removes it all";
+    ASSERT_EQ(FWC_OpenCamera(31, FWC_OPEN_DEFAULT), 0);
+    EXPECT_EQ(holder.send("open"), FWC_ERR_CAMERA_BUSY) << "a claim made after the cleanup holds";
+    EXPECT_EQ(FWC_CloseCamera(31), 0);
+    EXPECT_FALSE(std::filesystem::exists(claims.root()));
 }
 
 }  // namespace

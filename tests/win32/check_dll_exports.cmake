@@ -1,28 +1,41 @@
 # Checks a DLL's export and import tables with the mingw objdump:
-#   cmake -DOBJDUMP=... -DDLL=... [-DEXACT_EXPORTS=a,b] [-DREQUIRED_EXPORTS=a,b]
-#         [-DSAME_ADDRESS=a,b] -P check_dll_exports.cmake
-# Every export name must be undecorated (no leading underscore, no lone @n name), no mingw
-# runtime DLL may be imported (the runtime is linked statically), EXACT_EXPORTS is the
-# whole export list, REQUIRED_EXPORTS part of it, and the SAME_ADDRESS pair one function.
+#   cmake -DOBJDUMP=... -DDLL=... [-DFORMAT=pei-i386] [-DEXACT_EXPORTS=a,b]
+#         [-DREQUIRED_EXPORTS=a,b] [-DSAME_ADDRESS=a,b] [-DIMPORTS_FROM=x.dll,y.dll]
+#         -P check_dll_exports.cmake
+# The DLL must have the object FORMAT, every export name must be undecorated (no leading
+# underscore, no lone @n name), no mingw runtime DLL may be imported (the runtime is linked
+# statically), EXACT_EXPORTS is the whole export list, REQUIRED_EXPORTS part of it, and the
+# SAME_ADDRESS pair one function. IMPORTS_FROM: the camera and conversion DLLs beside it;
+# every FWC_ or FWT_ name the DLL imports must come from one of them, by a name it exports.
 cmake_minimum_required(VERSION 3.25)
-foreach(list_argument EXACT_EXPORTS REQUIRED_EXPORTS SAME_ADDRESS)
+foreach(list_argument EXACT_EXPORTS REQUIRED_EXPORTS SAME_ADDRESS IMPORTS_FROM)
   string(REPLACE "," ";" ${list_argument} "${${list_argument}}")
 endforeach()
 
-execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
-endif()
+# The export names of a DLL's objdump -p text, into out; ordinal_of_<name> beside them.
+function(read_exports dump_text out)
+  string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)+" name_table "${dump_text}")
+  string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" name_entries "${name_table}")
+  set(${out} "")
+  foreach(entry ${name_entries})
+    string(REGEX REPLACE "\\[ *([0-9]+)\\] (.+)" "\\1" ordinal "${entry}")
+    string(REGEX REPLACE "\\[ *([0-9]+)\\] (.+)" "\\2" name "${entry}")
+    list(APPEND ${out} "${name}")
+    set(ordinal_of_${name} ${ordinal} PARENT_SCOPE)
+  endforeach()
+  set(${out} "${${out}}" PARENT_SCOPE)
+endfunction()
 
-string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n([^\n]+\n)+" name_table "${dump}")
-string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" name_entries "${name_table}")
-set(exports "")
-foreach(entry ${name_entries})
-  string(REGEX REPLACE "\\[ *([0-9]+)\\] (.+)" "\\1" ordinal "${entry}")
-  string(REGEX REPLACE "\\[ *([0-9]+)\\] (.+)" "\\2" name "${entry}")
-  list(APPEND exports "${name}")
-  set(ordinal_of_${name} ${ordinal})
-endforeach()
+function(dump_of dll out)
+  execute_process(COMMAND ${OBJDUMP} -p ${dll} OUTPUT_VARIABLE text RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${dll} failed")
+  endif()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+dump_of(${DLL} dump)
+read_exports("${dump}" exports)
 
 string(REGEX MATCH "Export Address Table -- Ordinal Base [0-9]+\n([^\n]+\n)+" address_table "${dump}")
 string(REGEX MATCHALL "\\[ *[0-9]+\\] \\+base\\[ *[0-9]+\\] +[0-9a-f]+" address_entries "${address_table}")
@@ -67,6 +80,48 @@ if(SAME_ADDRESS)
   endif()
 endif()
 
+if(FORMAT AND NOT dump MATCHES "file format ${FORMAT}\n")
+  list(APPEND failures "not a ${FORMAT} file")
+endif()
+
+# Each import block: "DLL Name: x.dll", a header line, then "<vma> <hint> <name>" lines.
+string(REGEX MATCHALL "DLL Name: [^\n]+(\n\t[^\n]*)*" import_blocks "${dump}")
+set(driver_imports 0)
+foreach(block ${import_blocks})
+  string(REGEX REPLACE "DLL Name: ([^\n]+).*" "\\1" from "${block}")
+  string(REGEX MATCHALL "\n\t[0-9a-fA-F]+\t *[0-9]+ +[^\n]+" members "${block}")
+  foreach(member ${members})
+    string(REGEX REPLACE ".* ([^ ]+)$" "\\1" imported "${member}")
+    if(NOT imported MATCHES "^FW[CT]_")
+      continue()
+    endif()
+    math(EXPR driver_imports "${driver_imports} + 1")
+    set(provider "")
+    foreach(candidate ${IMPORTS_FROM})
+      get_filename_component(candidate_name "${candidate}" NAME)
+      string(TOLOWER "${candidate_name}" candidate_name)
+      string(TOLOWER "${from}" from_name)
+      if(candidate_name STREQUAL from_name)
+        set(provider "${candidate}")
+      endif()
+    endforeach()
+    if(provider STREQUAL "")
+      list(APPEND failures "${imported} imported from ${from}, which is none of [${IMPORTS_FROM}]")
+      continue()
+    endif()
+    if(NOT DEFINED exports_of_${from_name})
+      dump_of(${provider} provider_dump)
+      read_exports("${provider_dump}" exports_of_${from_name})
+    endif()
+    if(NOT imported IN_LIST exports_of_${from_name})
+      list(APPEND failures "${imported} imported from ${from}, which does not export it")
+    endif()
+  endforeach()
+endforeach()
+if(IMPORTS_FROM AND driver_imports EQUAL 0)
+  list(APPEND failures "no FWC_ or FWT_ import found")
+endif()
+
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 foreach(import ${imports})
   string(REPLACE "DLL Name: " "" dll_name "${import}")
@@ -80,4 +135,5 @@ if(failures)
   message(FATAL_ERROR "${DLL}:\n  ${text}")
 endif()
 list(LENGTH exports count)
-message(STATUS "${DLL}: ${count} undecorated exports, imports: ${imports}")
+message(STATUS "${DLL}: ${count} undecorated exports, ${driver_imports} driver imports "
+               "resolved, imports: ${imports}")

@@ -8,6 +8,7 @@
  */
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 #if defined(_WIN32)
@@ -133,13 +134,30 @@ typedef struct FWC_NOTIFICATION {
     uint32_t reserved4[5];
 } FWC_NOTIFICATION;
 
-#if defined(_WIN32) && !defined(_WIN64)
+/* The layout the driver reads, checked wherever this header is compiled: two words, the
+ * two pointer-sized fields, then nine words; 13 words where pointers are 32-bit. */
 #ifdef __cplusplus
-static_assert(sizeof(FWC_NOTIFICATION) == 13 * 4, "descriptor is 13 32-bit words");
+#define FWC_LAYOUT_CHECK(condition, text) static_assert(condition, text)
 #else
-_Static_assert(sizeof(FWC_NOTIFICATION) == 13 * 4, "descriptor is 13 32-bit words");
+#define FWC_LAYOUT_CHECK(condition, text) _Static_assert(condition, text)
 #endif
+FWC_LAYOUT_CHECK(offsetof(FWC_NOTIFICATION, callback) == 2 * 4, "callback follows two words");
+FWC_LAYOUT_CHECK(offsetof(FWC_NOTIFICATION, context) ==
+                     offsetof(FWC_NOTIFICATION, callback) + sizeof(void*),
+                 "context follows the pointer-sized callback");
+FWC_LAYOUT_CHECK(offsetof(FWC_NOTIFICATION, reserved0) ==
+                     offsetof(FWC_NOTIFICATION, context) + sizeof(void*),
+                 "the reserved words follow the pointer-sized context");
+FWC_LAYOUT_CHECK(offsetof(FWC_NOTIFICATION, reserved4) ==
+                     offsetof(FWC_NOTIFICATION, reserved0) + 4 * 4,
+                 "four reserved words before the last five");
+#if defined(_WIN32) && !defined(_WIN64)
+FWC_LAYOUT_CHECK(sizeof(void*) == 4 && sizeof(FWC_NotifyCallback) == 4, "32-bit pointers");
+FWC_LAYOUT_CHECK(sizeof(FWC_NOTIFICATION) == 13 * 4, "descriptor is 13 32-bit words");
+FWC_LAYOUT_CHECK(offsetof(FWC_NOTIFICATION, context) == 3 * 4, "context is word 3");
+FWC_LAYOUT_CHECK(offsetof(FWC_NOTIFICATION, reserved4) == 8 * 4, "last five are words 8 to 12");
 #endif
+#undef FWC_LAYOUT_CHECK
 
 /* A descriptor as a registration fills it: mode 0 and the reserved words at their defaults.
  * cameraId: FWC_ALL_CAMERAS for bus notifications. */
