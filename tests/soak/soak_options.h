@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <optional>
-#include <set>
 #include <string>
 
 namespace lvc::soak {
@@ -12,16 +11,12 @@ namespace lvc::soak {
 struct Options {
     int seconds = 20;
     int watchdogSeconds = 15;
-    // FWC_ calls never made to fail: only for a fault whose fix is not merged yet, so the
-    // rest of the soak still runs. Every name given is printed with the figures.
-    std::set<std::string> skippedInjections;
 };
 
 inline constexpr const char* kUsage =
-    "usage: lvc_soak [--seconds N] [--watchdog N] [--skip-injection FWC_Name]...\n"
+    "usage: lvc_soak [--seconds N] [--watchdog N]\n"
     "  --seconds N       run time (default: $LVC_SOAK_SECONDS, else 20)\n"
-    "  --watchdog N      abort when a thread or a streaming port stands still for N s (15)\n"
-    "  --skip-injection  leave this call out of the injected failures (unfixed faults only)\n";
+    "  --watchdog N      abort when a thread or a streaming port stands still for N s (15)\n";
 
 inline std::optional<int> positiveNumber(const char* text) {
     char* end = nullptr;
@@ -42,10 +37,6 @@ inline std::optional<Options> parseOptions(int argc, char** argv) {
         const std::string name = argv[index];
         if (index + 1 >= argc) return std::nullopt;
         const char* value = argv[++index];
-        if (name == "--skip-injection") {
-            options.skippedInjections.insert(value);
-            continue;
-        }
         const auto number = positiveNumber(value);
         if (!number) return std::nullopt;
         if (name == "--seconds") {
