@@ -4,6 +4,9 @@
 # Windows presets (a test under Wine took 43 s on the crowded machine) raise the limit.
 set(LVC_TEST_TIMEOUT 60 CACHE STRING "Default time limit of one test, in seconds")
 
+set(LVC_TEST_TEMPORARY_DIR ${CMAKE_BINARY_DIR}/test-tmp)
+file(MAKE_DIRECTORY ${LVC_TEST_TEMPORARY_DIR})
+
 # lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL] [ONE_PROCESS]
 #                    [TIMEOUT SECONDS])
 #   A GoogleTest executable whose tests ctest discovers. PLUGIN: the suite loads the
@@ -32,6 +35,11 @@ function(lvc_add_test_suite name)
     target_compile_definitions(${name} PRIVATE LVC_PLUGIN_PATH="$<TARGET_FILE:lorvenacam>")
   endif()
   set(properties ENVIRONMENT "LVC_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT ${ARG_TIMEOUT})
+  if(NOT WIN32)
+    # Temporary files of the tests, and the simulated cameras' kept states, stay in the
+    # build tree instead of the machine's temporary directory.
+    list(APPEND properties ENVIRONMENT_MODIFICATION "TMPDIR=set:${LVC_TEST_TEMPORARY_DIR}")
+  endif()
   if(ARG_SERIAL)
     list(APPEND properties RESOURCE_LOCK lorvenacam_named_mutexes)
   endif()

@@ -29,6 +29,7 @@ resolve() {
     for internal in "${driverInternals[@]}"; do
         [[ $internal == */"$name" ]] && { echo "$internal"; return; }
     done
+    return 0
 }
 
 failures=0

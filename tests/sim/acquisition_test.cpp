@@ -107,8 +107,8 @@ TEST_F(SimBusTest, FastTimingMakesTheNextFrameWhenTheLastIsFetched) {
 // A stop joins the acquisition thread without the camera's lock; a start meanwhile must
 // not start a second thread and cancel the stop request the joined one waits for.
 TEST_F(SimBusTest, StartsAndStopsFromTwoThreadsKeepOneAcquisitionThread) {
-    const uint32_t id = startWithCamera(R"({"id": 9, "timing": "fast",
-        "format7": [{"maxWidth": 16, "maxHeight": 8, "codings": [0]}]})");
+    const uint32_t id = startWithCamera(
+        SimCamera(9).timing("fast").format7({.maxWidth = 16, .maxHeight = 8, .codings = {0}}));
     constexpr int kRounds = 2000;
     std::atomic<int> finished{0};
     const auto repeat = [&](auto call) {
@@ -119,7 +119,7 @@ TEST_F(SimBusTest, StartsAndStopsFromTwoThreadsKeepOneAcquisitionThread) {
     };
     std::thread starter = repeat([id] { FWC_MultiShotStart(id, 1); });
     std::thread stopper = repeat([id] { FWC_MultiShotStop(id); });
-    if (!waitFor([&] { return finished == 2; }, std::chrono::seconds(30))) {
+    if (!lvc::test::waitUntil([&] { return finished == 2; }, std::chrono::seconds(30))) {
         ADD_FAILURE() << "a start or stop never returned";
         std::_Exit(1);  // the hung join cannot be undone
     }

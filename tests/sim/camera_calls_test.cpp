@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 // its frame buffers with the same figures.
 TEST_F(SimBusTest, ReportsTheNativeBitDepthOfEachCoding) {
     const uint32_t id =
-        startWithCamera(manualCamera(3, "0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 128, 129, 130"));
+        startWithCamera(manualCamera(3, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 128, 129, 130}));
     const std::pair<uint32_t, uint32_t> depths[] = {
         {FWC_CODING_MONO8, 8},      {FWC_CODING_YUV411, 12},   {FWC_CODING_YUV422, 16},
         {FWC_CODING_YUV444, 24},    {FWC_CODING_RGB8, 24},     {FWC_CODING_MONO16, 16},

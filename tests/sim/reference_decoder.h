@@ -1,8 +1,7 @@
 // Plain decoders of the native codings, written independently of the simulator's
 // encoder: they turn a frame into 8-bit grey or BGR with the simplest arithmetic
 // (Bayer and CYGM: one colour per 2 x 2 cell).
-#ifndef LVC_TESTS_SIM_REFERENCE_DECODER_H
-#define LVC_TESTS_SIM_REFERENCE_DECODER_H
+#pragma once
 
 #include <cstdint>
 #include <vector>
@@ -21,5 +20,3 @@ DecodedImage decodeFrame(const std::vector<uint8_t>& frame, uint32_t coding, uin
 
 // The colour letter ('R', 'G', 'B') of a Bayer pattern code at a pixel.
 char bayerColour(uint32_t pattern, uint32_t x, uint32_t y);
-
-#endif

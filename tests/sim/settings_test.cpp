@@ -284,7 +284,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FreshStart{"reset", [](KeptState&, uint32_t) { ASSERT_EQ(FWS_Reset(), 0); }},
                       FreshStart{"changed description",
                                  [](KeptState& test, uint32_t) {
-                                     test.restartWithBus(simBusJson({settingsCamera}) + " ");
+                                     test.restartWithBus(lvc::test::simBusJson({settingsCamera}) +
+                                                         " ");
                                  }},
                       FreshStart{"another boot",
                                  [](KeptState& test, uint32_t id) {

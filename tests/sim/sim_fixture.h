@@ -1,8 +1,7 @@
 // A private simulated bus per test: the description is written to a file of its own
 // (so the cameras' exclusivity namespace is the test's own) and the library is started
 // on it; teardown releases it.
-#ifndef LVC_TESTS_SIM_FIXTURE_H
-#define LVC_TESTS_SIM_FIXTURE_H
+#pragma once
 
 #include <gtest/gtest.h>
 
@@ -18,6 +17,7 @@
 #include "fwsim.h"
 #include "support/sim_bus_file.h"
 #include "support/sim_bus_json.h"
+#include "support/temp_directory.h"
 
 using lvc::test::SimCamera;
 
@@ -29,12 +29,13 @@ protected:
     int32_t startBus(const std::string& busJson);
     // Starts the library on a bus of one camera and opens it.
     uint32_t startWithCamera(const SimCamera& camera);
-    // The bus file's directory, free for other files of the test; once the bus is started.
-    const std::filesystem::path& directory() const { return bus_->directory(); }
+    // A directory of the test's own for its other files, there from the start of the test.
+    const std::filesystem::path& directory() const { return directory_.path(); }
     const std::filesystem::path& busFile() const { return bus_->path(); }
     std::string errorText(int32_t status);
 
 private:
+    lvc::test::TempDirectory directory_;
     std::optional<lvc::test::SimBusFile> bus_;
     bool started_ = false;
 };
@@ -62,5 +63,3 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
     }
     return name;
 }
-
-#endif

@@ -102,6 +102,13 @@ public:
     std::atomic<int64_t> errorsReported{0};
     std::atomic<int64_t> dropsRaised{0};
     std::atomic<int64_t> errorsRaised{0};
+    // Places in the soak's event order of the last raise and the last report of each kind.
+    // The bus merges raises that arrive before its callback runs, so what must hold is that
+    // a report follows the last raise.
+    std::atomic<int64_t> lastDropRaised{0};
+    std::atomic<int64_t> lastDropReported{0};
+    std::atomic<int64_t> lastErrorRaised{0};
+    std::atomic<int64_t> lastErrorReported{0};
     std::atomic<int64_t> requests{0};
     std::atomic<int64_t> refusedRequests{0};
     std::atomic<int64_t> unanswered{0};
