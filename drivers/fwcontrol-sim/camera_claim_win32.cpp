@@ -51,10 +51,7 @@ std::string sharedBusFolder(const std::string& busKey) {
     char temporary[MAX_PATH + 1];
     const DWORD length = GetTempPathA(sizeof temporary, temporary);
     if (length == 0 || length > MAX_PATH) return "";
-    char name[40];
-    std::snprintf(name, sizeof name, "fwcontrol-sim-%016llx",
-                  static_cast<unsigned long long>(hashOf(busKey)));
-    const std::string folder = std::string(temporary) + name;
+    const std::string folder = std::string(temporary) + "fwcontrol-sim-" + claimNamespace(busKey);
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return "";
     return folder;

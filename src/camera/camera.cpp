@@ -17,12 +17,9 @@ namespace {
 std::mutex retiredMutex;
 std::vector<CCamera*> retiredCameras;
 // Retired cameras of a released driver: their handles may name other registrations now,
-// and a driver still held elsewhere in the process may call them, so they stay for the
-// life of the process (the list itself is never destroyed).
-std::vector<CCamera*>& keptCameras() {
-    static auto* const kept = new std::vector<CCamera*>;
-    return *kept;
-}
+// and a driver still held elsewhere in the process may call them, so the cameras are
+// never freed while the plug-in is loaded.
+std::vector<CCamera*> keptCameras;
 
 // The context is the camera itself: the driver hands it to the handler until the
 // registration ends.
@@ -108,7 +105,7 @@ void freeRetiredCameras() {
 
 void keepRetiredCameras() {
     std::lock_guard lock(retiredMutex);
-    keptCameras().insert(keptCameras().end(), retiredCameras.begin(), retiredCameras.end());
+    keptCameras.insert(keptCameras.end(), retiredCameras.begin(), retiredCameras.end());
     retiredCameras.clear();
 }
 

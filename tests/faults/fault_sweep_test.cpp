@@ -257,8 +257,14 @@ std::string visitorJson(uint32_t id) {
       "fixedFormats": [ { "format": 0, "mode": 5, "rates": [2] } ] })";
 }
 
+// The list's line of a row comes after the row's name is stored: the names are read only
+// after it, so they are read after the bus-change handler wrote them.
 bool visitorListed() {
     const std::string name = "Simvision SV-1 - " + std::to_string(currentVisitor.load());
+    const std::vector<std::string> lines = DebugLog::instance().lines();
+    if (std::none_of(lines.begin(), lines.end(),
+                     [&](const std::string& line) { return line.ends_with("] - " + name + "\n"); }))
+        return false;
     char** names = getCVLCameraConfigNames();
     for (int32_t index = 0; index < getCVLNoOfSupportedCameras(); ++index)
         if (name == names[index]) return true;
