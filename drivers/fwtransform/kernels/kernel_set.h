@@ -28,6 +28,8 @@ const KernelSet& baselineKernels();
 const KernelSet* sse41Kernels();
 const KernelSet* avx2Kernels();
 const KernelSet* avx512Kernels();
+// The AVX-512 set with VBMI byte permutes; null when the compiler cannot target VBMI.
+const KernelSet* avx512VbmiKernels();
 
 // The set of a tier, or the one of the widest tier below it that is built.
 const KernelSet& kernelsOf(Tier tier);

@@ -48,9 +48,13 @@ Tier processorTier() {
     return Tier::avx512;
 }
 
+bool processorHasAvx512Vbmi() { return bit(cpuid(7).ecx, 1); }
+
 #else
 
 Tier processorTier() { return Tier::scalar; }
+
+bool processorHasAvx512Vbmi() { return false; }
 
 #endif
 

@@ -10,4 +10,8 @@ namespace fwt {
 // and the YMM state; AVX-512 also F, BW and VL and the opmask and ZMM state.
 Tier processorTier();
 
+// Whether the processor has AVX-512 VBMI's byte permutes (the AVX-512 tier's state checks
+// apply).
+bool processorHasAvx512Vbmi();
+
 }  // namespace fwt
