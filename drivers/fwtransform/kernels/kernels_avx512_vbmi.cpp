@@ -40,10 +40,10 @@ constexpr ByteIndices makeEvenByteIndices() {
     return indices;
 }
 
-alignas(64) constexpr std::array<ByteIndices, 3> kRgbToBgrIndices = makeRgbToBgrIndices();
-alignas(64) constexpr ByteIndices kEvenByteIndices = makeEvenByteIndices();
+constexpr std::array<ByteIndices, 3> kRgbToBgrIndices = makeRgbToBgrIndices();
+constexpr ByteIndices kEvenByteIndices = makeEvenByteIndices();
 
-__m512i loadIndices(const ByteIndices& indices) { return _mm512_load_si512(indices.data()); }
+__m512i loadIndices(const ByteIndices& indices) { return _mm512_loadu_si512(indices.data()); }
 
 __m512i permuteWindow(const uint8_t* window, __m512i indices) {
     return _mm512_permutex2var_epi8(_mm512_loadu_si512(window), indices,
