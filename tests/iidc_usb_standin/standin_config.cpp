@@ -52,6 +52,8 @@ StandinConfig parse(const std::string& content) {
             config.cameras.resize(std::min(count, kMaxCameras));
             for (uint32_t i = 0; i < config.cameras.size(); ++i)
                 if (config.cameras[i].guid == 0) config.cameras[i] = defaultCameraConfig(i);
+        } else if (key == "session") {
+            line >> config.session;
         } else if (key == "camera") {
             uint32_t index = kMaxCameras;
             line >> index >> key;

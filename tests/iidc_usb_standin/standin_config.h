@@ -4,6 +4,8 @@
 // IIDC_STANDIN_CAMERAS=N   number of cameras when there is no file (default 1)
 // IIDC_STANDIN_CONFIG=PATH a file of lines "key value" or "camera INDEX key value":
 //   cameras N                     number of cameras
+//   session N                     a new value power-cycles every camera: factory settings,
+//                                 and earlier devices and handles stop working
 //   camera I vendor TEXT          vendor name leaf of the configuration ROM
 //   camera I model TEXT           model name leaf
 //   camera I guid HEX             64-bit GUID (default 0012345600000001 + I)
@@ -33,6 +35,7 @@ struct CameraConfig {
 
 struct StandinConfig {
     std::vector<CameraConfig> cameras;
+    uint32_t session = 0;
 };
 
 CameraConfig defaultCameraConfig(uint32_t index);

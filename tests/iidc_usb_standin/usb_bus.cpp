@@ -34,7 +34,7 @@ UsbBus& UsbBus::instance() {
     return *bus;
 }
 
-UsbBus::UsbBus() {
+UsbBus::UsbBus() : session_(config_.current().session) {
     for (const CameraConfig& camera : config_.current().cameras) {
         cameras_.emplace_back();
         cameras_.back().camera = std::make_unique<IidcCamera>(camera);
@@ -46,6 +46,8 @@ UsbBus::UsbBus() {
 void UsbBus::refreshLocked() {
     if (!config_.refresh()) return;
     const auto& configs = config_.current().cameras;
+    const bool newSession = config_.current().session != session_;
+    session_ = config_.current().session;
     for (size_t i = 0; i < std::max(configs.size(), cameras_.size()); ++i) {
         if (i == cameras_.size()) {
             cameras_.emplace_back();
@@ -53,9 +55,13 @@ void UsbBus::refreshLocked() {
         }
         CameraSlot& slot = cameras_[i];
         const bool present = i < configs.size() && !configs[i].unplugged;
-        if (slot.present && !present) ++slot.generation;
+        if ((slot.present && !present) || newSession) ++slot.generation;
         slot.present = present;
-        if (i < configs.size()) slot.camera->reconfigure(configs[i]);
+        if (newSession && i < configs.size()) {
+            slot.camera = std::make_unique<IidcCamera>(configs[i]);
+        } else if (i < configs.size()) {
+            slot.camera->reconfigure(configs[i]);
+        }
     }
     wake_.notify_all();
 }

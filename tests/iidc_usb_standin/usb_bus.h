@@ -77,6 +77,7 @@ private:
     std::condition_variable wake_;
     ConfigSource config_;
     std::vector<CameraSlot> cameras_;
+    uint32_t session_ = 0;
 };
 
 }  // namespace iidc_standin
