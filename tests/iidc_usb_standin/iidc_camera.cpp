@@ -212,7 +212,8 @@ uint32_t IidcCamera::readCommand(uint32_t offset) const {
     if (offset >= 0x2E0 && offset < 0x2E0 + 4 * kFormat7Modes)
         return (kFormat7Base - 0xF0000000 + (offset - 0x2E0) / 4 * kFormat7Stride) / 4;
     if (offset == 0x400) return 0x00001800 | kMemoryChannels;  // one-shot, multi-shot
-    if (offset == 0x404) return 0xFF800000 | 0x00180000;       // 256-264, trigger, trigger delay
+    if (offset == 0x404)
+        return 0xFF800000 | 0x000C0000;  // brightness to gain, trigger, trigger delay
     if (offset >= 0x500 && offset < 0x540) {
         const uint32_t slot = (offset - 0x500) / 4;
         if (slot == kTriggerSlot) return kTriggerInquiry;
