@@ -396,13 +396,17 @@ uint32_t IidcCamera::takeFrame() {
     return ++sequence_;
 }
 
-uint32_t IidcCamera::skipStaleFrames(Clock::time_point now) {
-    const Clock::duration period = framePeriod();
-    if (!producing() || settings_.triggerOn || !isoOn_ || nextDue_ + 4 * period > now) return 0;
-    const auto stale = static_cast<uint32_t>((now - nextDue_) / period);
-    sequence_ += stale;
-    nextDue_ += stale * period;
-    return stale;
+void IidcCamera::loseFramesDueBy(Clock::time_point now) {
+    if (!producing() || nextDue_ > now) return;
+    if (isoOn_ && !settings_.triggerOn) {
+        // Streaming: count them at once, however long nobody listened.
+        const Clock::duration period = framePeriod();
+        const auto lost = static_cast<uint32_t>((now - nextDue_) / period) + 1;
+        sequence_ += lost;
+        nextDue_ += lost * period;
+        return;
+    }
+    while (producing() && nextDue_ <= now) takeFrame();
 }
 
 FrameGeometry IidcCamera::geometry() const {

@@ -59,8 +59,8 @@ public:
     // it (which advances the schedule and returns its sequence number).
     Clock::time_point nextFrameDue() const;
     uint32_t takeFrame();
-    // Skips frames that fell due long ago while nobody waited for them; returns how many.
-    uint32_t skipStaleFrames(Clock::time_point now);
+    // Takes, unsent, the frames that fell due while the host had no buffer queued.
+    void loseFramesDueBy(Clock::time_point now);
     FrameGeometry geometry() const;
     Clock::duration framePeriod() const;
 

@@ -146,10 +146,12 @@ int UsbBus::submit(libusb_transfer* transfer) {
     if (!aliveLocked(device)) return LIBUSB_ERROR_NO_DEVICE;
     if (transfer->type != LIBUSB_TRANSFER_TYPE_BULK || transfer->endpoint != kFrameEndpoint)
         return LIBUSB_ERROR_NOT_SUPPORTED;
-    auto& pending = cameras_[device->cameraIndex].pending;
-    if (std::find(pending.begin(), pending.end(), transfer) != pending.end())
+    CameraSlot& slot = cameras_[device->cameraIndex];
+    if (std::find(slot.pending.begin(), slot.pending.end(), transfer) != slot.pending.end())
         return LIBUSB_ERROR_BUSY;
-    pending.push_back(transfer);
+    // The camera sent what fell due while no buffer was queued into the void.
+    if (slot.pending.empty()) slot.camera->loseFramesDueBy(Clock::now());
+    slot.pending.push_back(transfer);
     wake_.notify_all();
     return LIBUSB_SUCCESS;
 }
@@ -194,7 +196,6 @@ void UsbBus::collectLocked(libusb_context* context, Clock::time_point now,
             done.push_back(transfer);
             return true;
         });
-        slot.camera->skipStaleFrames(now);
         while (!slot.pending.empty() && slot.camera->nextFrameDue() <= now)
             deliverFrameLocked(slot, done);
     }
