@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "dc1394_fixture.h"
 #include "iidc_test_pattern.h"
@@ -129,15 +130,25 @@ TEST_F(VideoModesTest, ModeAndRateReadBack) {
     EXPECT_EQ(rate, DC1394_FRAMERATE_7_5);
 }
 
-TEST_F(VideoModesTest, EveryFixedModeGrabsItsPicture) {
+void PrintTo(const FixedMode& m, std::ostream* out) {
+    *out << "mode " << m.mode << ' ' << m.width << 'x' << m.height;
+}
+
+// One test per mode, so that each large frame has a time limit of its own.
+class FixedModeGrabTest : public VideoModesTest, public testing::WithParamInterface<FixedMode> {};
+
+TEST_P(FixedModeGrabTest, GrabsItsPicture) {
     dc1394camera_t* camera = openCamera();
     ASSERT_NE(camera, nullptr);
-    for (const FixedMode& m : kFixedModes) {
-        SCOPED_TRACE(testing::Message() << "mode " << m.mode);
-        useFixedMode(camera, m.mode);
-        expectOneFrame(camera, m.width, m.height, m.coding);
-    }
+    const FixedMode& m = GetParam();
+    useFixedMode(camera, m.mode);
+    expectOneFrame(camera, m.width, m.height, m.coding);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryFixedMode, FixedModeGrabTest, testing::ValuesIn(kFixedModes),
+                         [](const testing::TestParamInfo<FixedMode>& param) {
+                             return "Mode" + std::to_string(param.param.mode);
+                         });
 
 struct Format7Info {
     dc1394video_mode_t mode;
