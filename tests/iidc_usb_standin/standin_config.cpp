@@ -1,5 +1,6 @@
 #include "standin_config.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>

@@ -149,7 +149,7 @@ int UsbBus::submit(libusb_transfer* transfer) {
     CameraSlot& slot = cameras_[device->cameraIndex];
     if (std::find(slot.pending.begin(), slot.pending.end(), transfer) != slot.pending.end())
         return LIBUSB_ERROR_BUSY;
-    // The camera sent what fell due while no buffer was queued into the void.
+    // Frames that fell due while no buffer was queued went nowhere: they are lost.
     if (slot.pending.empty()) slot.camera->loseFramesDueBy(Clock::now());
     slot.pending.push_back(transfer);
     wake_.notify_all();
