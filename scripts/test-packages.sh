@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The packages' stage of scripts/test.sh, on the `linux` preset's build: builds the Debian
+# packages, checks them with lintian (no errors) and that the plug-in's package pulls
+# neither Qt nor GLib nor a bus library, installs them all, checks that every installed
+# library and program finds its libraries through $ORIGIN alone, lists and grabs from the
+# simulated bus with the installed /usr/bin/lvcgrab, and purges the packages again. Needs
+# root or sudo.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+packages=$PWD/build/linux/packages
+scratch=$(mktemp -d)
+installed=()
+cleanup() {
+  [ ${#installed[@]} -eq 0 ] || $sudo apt-get purge -y -q "${installed[@]}" >/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+scripts/package.sh linux
+
+echo "=== packages: lintian"
+lintian --fail-on error "$packages"/*.deb
+
+plugin_depends=$(dpkg-deb -f "$packages"/lorvenacam_*.deb Depends)
+echo "lorvenacam Depends: $plugin_depends"
+if grep -Eiq 'qt|glib|aravis|dc1394|usb' <<<"$plugin_depends"; then
+  fail "the plug-in's package depends on a GUI or bus library"
+fi
+
+echo "=== packages: install"
+for deb in "$packages"/*.deb; do installed+=("$(dpkg-deb -f "$deb" Package)"); done
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
+  "$packages"/*.deb >/dev/null
+
+echo "=== packages: run paths"
+unset LD_LIBRARY_PATH
+directory=$(dirname "$(readlink -f /usr/bin/lvcgrab)")
+for file in "$directory"/*; do
+  runpath=$(readelf -d "$file" | sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p')
+  echo "$file: ${runpath:-no run path}"
+  [ -z "$runpath" ] || [ "$runpath" = '$ORIGIN' ] || fail "$file has the run path $runpath"
+  if ldd "$file" | grep 'not found'; then fail "$file misses a library"; fi
+done
+plugin_libraries=$(ldd "$directory/liblorvenacam.so")
+for library in libfwcontrol.so libfwtransform.so; do
+  grep -q "$library => $directory/$library" <<<"$plugin_libraries" ||
+    fail "the plug-in does not find $library beside itself"
+done
+
+echo "=== packages: /usr/bin/lvcgrab on the simulated bus"
+unset FWCONTROL_SIM_BUS
+export TMPDIR=$scratch
+/usr/bin/lvcgrab --system-dir "$scratch" list | tee "$scratch/cameras"
+[ -s "$scratch/cameras" ] || fail "the installed lvcgrab lists no camera"
+/usr/bin/lvcgrab --system-dir "$scratch" grab 0 -n 2 -o "$scratch/frames"
+for frame in frame_0000.png frame_0001.png; do
+  [ -s "$scratch/frames/$frame" ] || fail "the installed lvcgrab wrote no $frame"
+done
+
+echo "=== packages: remove"
+$sudo apt-get purge -y -q "${installed[@]}" >/dev/null
+installed=()
+[ ! -e /usr/bin/lvcgrab ] && [ ! -e "$directory" ] || fail "the packages left files behind"
+echo "packages: passed"
