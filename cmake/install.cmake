@@ -18,7 +18,13 @@ elseif(CMAKE_LIBRARY_ARCHITECTURE)
 else()
   set(LVC_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/lorvenacam)
 endif()
-set(LVC_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lorvenacam)
+if(WIN32)
+  set(LVC_DOC_DIR .)
+  set(LVC_COPYRIGHT_FILE COPYRIGHT.txt)
+else()
+  set(LVC_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lorvenacam)
+  set(LVC_COPYRIGHT_FILE copyright)
+endif()
 
 # The components that received something, for the packaging.
 set(LVC_INSTALL_COMPONENTS "")
@@ -63,6 +69,15 @@ function(lvc_link_program component target)
   install(FILES ${link} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
 endfunction()
 
+# Compresses source into output as Debian ships documents (gzip -9n), again whenever the
+# source changes.
+function(lvc_gzip source output)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+  get_filename_component(directory ${output} DIRECTORY)
+  file(MAKE_DIRECTORY ${directory})
+  execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${output} COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+
 lvc_install_beside(plugin lorvenacam fwcontrol fwtransform lvcgrab)
 lvc_install_beside(qt lorvenacam_qt lvcview)
 lvc_install_beside(aravis fwcontrol-aravis)
@@ -74,5 +89,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/lorvenacam.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT plugin)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/sim-bus.md
         DESTINATION ${LVC_DOC_DIR} COMPONENT plugin)
-install(FILES ${PROJECT_SOURCE_DIR}/COPYRIGHT DESTINATION ${LVC_DOC_DIR} RENAME copyright
-        COMPONENT plugin)
+install(FILES ${PROJECT_SOURCE_DIR}/COPYRIGHT DESTINATION ${LVC_DOC_DIR}
+        RENAME ${LVC_COPYRIGHT_FILE} COMPONENT plugin)
+if(NOT WIN32 AND TARGET lvcgrab)
+  lvc_gzip(${PROJECT_SOURCE_DIR}/docs/lvcgrab.1 ${CMAKE_BINARY_DIR}/man/lvcgrab.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/lvcgrab.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+          COMPONENT plugin)
+endif()

@@ -57,19 +57,23 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
+# A module of another package that links a library of the plug-in's package: dpkg-shlibdeps
+# finds the library in the build tree, and the component dependency makes the Depends.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_DEBIAN_PLUGIN_PACKAGE_NAME lorvenacam)
-set(CPACK_DEBIAN_PLUGIN_PACKAGE_SUGGESTS "lorvenacam-qt")
 
 # Debian wants a copyright file and a changelog in every package's documentation folder.
 string(TIMESTAMP LVC_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${CMAKE_BINARY_DIR}/debian/changelog
                @ONLY)
-execute_process(COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/debian/changelog
-                OUTPUT_FILE ${CMAKE_BINARY_DIR}/debian/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+lvc_gzip(${CMAKE_BINARY_DIR}/debian/changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
 foreach(component IN LISTS LVC_INSTALL_COMPONENTS)
   string(TOUPPER ${component} COMPONENT)
   if(NOT DEFINED CPACK_DEBIAN_${COMPONENT}_PACKAGE_NAME)
     set(CPACK_DEBIAN_${COMPONENT}_PACKAGE_NAME lorvenacam-${component})
+  endif()
+  if(NOT component STREQUAL plugin)
+    list(APPEND LVC_OPTIONAL_PACKAGES ${CPACK_DEBIAN_${COMPONENT}_PACKAGE_NAME})
   endif()
   set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${COMPONENT}_PACKAGE_NAME})
   install(FILES ${CMAKE_BINARY_DIR}/debian/changelog.gz DESTINATION ${doc_dir}
@@ -79,4 +83,6 @@ foreach(component IN LISTS LVC_INSTALL_COMPONENTS)
             COMPONENT ${component})
   endif()
 endforeach()
+# The plug-in grabs without them; it suggests the dialog and the real buses.
+list(JOIN LVC_OPTIONAL_PACKAGES ", " CPACK_DEBIAN_PLUGIN_PACKAGE_SUGGESTS)
 include(CPack)
