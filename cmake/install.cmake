@@ -2,8 +2,9 @@
 # real-bus modules and the tools lie side by side in one directory, as in the build tree:
 # the plug-in loads its modules from its own directory, the tools load the plug-in from
 # theirs, and each library finds its neighbours through a run path of $ORIGIN, so nothing
-# needs LD_LIBRARY_PATH. On Linux that directory is lib/<multiarch>/lorvenacam and <bindir> holds
-# links to the tools; Windows hosts take the DLLs and programs from the top of the tree.
+# needs LD_LIBRARY_PATH. On Linux that directory is lib/<multiarch>/lorvenacam and <bindir>
+# holds links to the tools; on Windows the DLLs, programs and documents lie at the top of
+# the tree.
 #
 # Components, one package each: plugin (the plug-in, the simulated bus, the conversions,
 # lvcgrab, the header and the documents), qt (the dialog's Qt module and lvcview), and one
@@ -12,16 +13,15 @@ include(GNUInstallDirs)
 
 if(WIN32)
   set(LVC_INSTALL_DIR .)
-elseif(CMAKE_LIBRARY_ARCHITECTURE)
-  # Debian's place for an architecture's private libraries: lib/x86_64-linux-gnu/lorvenacam.
-  set(LVC_INSTALL_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/lorvenacam)
-else()
-  set(LVC_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/lorvenacam)
-endif()
-if(WIN32)
   set(LVC_DOC_DIR .)
   set(LVC_COPYRIGHT_FILE COPYRIGHT.txt)
 else()
+  if(CMAKE_LIBRARY_ARCHITECTURE)
+    # Debian's place for an architecture's private libraries: lib/x86_64-linux-gnu/lorvenacam.
+    set(LVC_INSTALL_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/lorvenacam)
+  else()
+    set(LVC_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/lorvenacam)
+  endif()
   set(LVC_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lorvenacam)
   set(LVC_COPYRIGHT_FILE copyright)
 endif()
@@ -53,22 +53,6 @@ function(lvc_install_beside component)
   endforeach()
 endfunction()
 
-# Puts a program of the shared directory on the path: a relative link in <bindir>. The
-# program still finds the plug-in beside itself, since it reads its own path with the
-# links resolved.
-function(lvc_link_program component target)
-  if(WIN32 OR NOT TARGET ${target})
-    return()
-  endif()
-  set(root /lvc-install-root)
-  file(RELATIVE_PATH link_target ${root}/${CMAKE_INSTALL_BINDIR}
-       ${root}/${LVC_INSTALL_DIR}/${target})
-  set(link ${CMAKE_CURRENT_BINARY_DIR}/program-links/${target})
-  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/program-links)
-  file(CREATE_LINK ${link_target} ${link} SYMBOLIC)
-  install(FILES ${link} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
-endfunction()
-
 # Compresses source into output as Debian ships documents (gzip -9n), again whenever the
 # source changes.
 function(lvc_gzip source output)
@@ -76,6 +60,30 @@ function(lvc_gzip source output)
   get_filename_component(directory ${output} DIRECTORY)
   file(MAKE_DIRECTORY ${directory})
   execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${output} COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+
+# Puts a program of the shared directory on the path: a relative link in <bindir>, and its
+# manual page docs/<program>.1 when there is one. The program still finds the plug-in
+# beside itself, since it reads its own path with the links resolved.
+function(lvc_link_program component target)
+  if(WIN32 OR NOT TARGET ${target})
+    return()
+  endif()
+  # The path from one install directory to another: any common root will do.
+  set(root /lvc-install-root)
+  file(RELATIVE_PATH link_target ${root}/${CMAKE_INSTALL_BINDIR}
+       ${root}/${LVC_INSTALL_DIR}/${target})
+  set(link ${CMAKE_CURRENT_BINARY_DIR}/program-links/${target})
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/program-links)
+  file(CREATE_LINK ${link_target} ${link} SYMBOLIC)
+  install(FILES ${link} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${component})
+
+  set(manual ${PROJECT_SOURCE_DIR}/docs/${target}.1)
+  if(EXISTS ${manual})
+    lvc_gzip(${manual} ${CMAKE_BINARY_DIR}/man/${target}.1.gz)
+    install(FILES ${CMAKE_BINARY_DIR}/man/${target}.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
+  endif()
 endfunction()
 
 lvc_install_beside(plugin lorvenacam fwcontrol fwtransform lvcgrab)
@@ -91,8 +99,3 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/sim-bus
         DESTINATION ${LVC_DOC_DIR} COMPONENT plugin)
 install(FILES ${PROJECT_SOURCE_DIR}/COPYRIGHT DESTINATION ${LVC_DOC_DIR}
         RENAME ${LVC_COPYRIGHT_FILE} COMPONENT plugin)
-if(NOT WIN32 AND TARGET lvcgrab)
-  lvc_gzip(${PROJECT_SOURCE_DIR}/docs/lvcgrab.1 ${CMAKE_BINARY_DIR}/man/lvcgrab.1.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/man/lvcgrab.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
-          COMPONENT plugin)
-endif()
