@@ -3,8 +3,8 @@
 # packages, checks them with lintian (no errors) and that the plug-in's package pulls
 # neither Qt nor GLib nor a bus library, installs them all, checks that every installed
 # library and program finds its libraries through $ORIGIN alone, lists and grabs from the
-# simulated bus with the installed /usr/bin/lvcgrab, and purges the packages again. Needs
-# root or sudo.
+# simulated bus with the installed /usr/bin/lvcgrab, checks that the installed plug-in
+# loads its Qt module, and purges the packages again. Needs root or sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -64,6 +64,17 @@ export TMPDIR=$scratch
 for frame in frame_0000.png frame_0001.png; do
   [ -s "$scratch/frames/$frame" ] || fail "the installed lvcgrab wrote no $frame"
 done
+
+# The plug-in loads the Qt module from its own directory: on a platform nobody sees, the
+# module itself says why no dialog opens; had it not loaded, the reason names its file.
+if [ -e "$directory/liblorvenacam_qt.so" ]; then
+  dialog=$(cd "$scratch" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen \
+    timeout 60 /usr/bin/lvcgrab -v --system-dir "$scratch" configure 0 2>&1) ||
+    fail "the installed lvcgrab configure failed: $dialog"
+  if grep 'liblorvenacam_qt.so' <<<"$dialog"; then
+    fail "the installed plug-in does not load its Qt module"
+  fi
+fi
 
 echo "=== packages: remove"
 $sudo apt-get purge -y -q "${installed[@]}" >/dev/null
