@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The packages' stage of scripts/test.sh, on the `linux` preset's build: builds the Debian
 # packages, checks them with lintian (no errors) and that the plug-in's package pulls
-# neither Qt nor GLib nor a bus library, installs them all, checks that every installed
-# library and program finds its libraries through $ORIGIN alone, lists and grabs from the
-# simulated bus with the installed /usr/bin/lvcgrab, checks that the installed plug-in
-# loads its Qt module, and purges the packages again. Needs root or sudo.
+# neither Qt nor GLib nor a bus library; installs the plug-in's package alone and lists and
+# grabs from the simulated bus with the installed /usr/bin/lvcgrab; installs them all,
+# checks that every installed library and program finds its libraries through $ORIGIN
+# alone and that the plug-in loads its Qt module; and purges the packages again. Needs
+# root or sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,13 +36,25 @@ if grep -Eiq 'qt|glib|aravis|dc1394|usb' <<<"$plugin_depends"; then
   fail "the plug-in's package depends on a GUI or bus library"
 fi
 
-echo "=== packages: install"
-for deb in "$packages"/*.deb; do installed+=("$(dpkg-deb -f "$deb" Package)"); done
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
-  "$packages"/*.deb >/dev/null
+install_packages() {
+  for deb in "$@"; do installed+=("$(dpkg-deb -f "$deb" Package)"); done
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "$@" \
+    >/dev/null
+}
 
-echo "=== packages: run paths"
-unset LD_LIBRARY_PATH
+echo "=== packages: the plug-in's package alone, /usr/bin/lvcgrab on the simulated bus"
+install_packages "$packages"/lorvenacam_*.deb
+unset FWCONTROL_SIM_BUS LD_LIBRARY_PATH
+export TMPDIR=$scratch
+/usr/bin/lvcgrab --system-dir "$scratch" list | tee "$scratch/cameras"
+[ -s "$scratch/cameras" ] || fail "the installed lvcgrab lists no camera"
+/usr/bin/lvcgrab --system-dir "$scratch" grab 0 -n 2 -o "$scratch/frames"
+for frame in frame_0000.png frame_0001.png; do
+  [ -s "$scratch/frames/$frame" ] || fail "the installed lvcgrab wrote no $frame"
+done
+
+echo "=== packages: all of them, run paths"
+install_packages "$packages"/*.deb
 directory=$(dirname "$(readlink -f /usr/bin/lvcgrab)")
 for file in "$directory"/*; do
   runpath=$(readelf -d "$file" | sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p')
@@ -53,16 +66,6 @@ plugin_libraries=$(ldd "$directory/liblorvenacam.so")
 for library in libfwcontrol.so libfwtransform.so; do
   grep -q "$library => $directory/$library" <<<"$plugin_libraries" ||
     fail "the plug-in does not find $library beside itself"
-done
-
-echo "=== packages: /usr/bin/lvcgrab on the simulated bus"
-unset FWCONTROL_SIM_BUS
-export TMPDIR=$scratch
-/usr/bin/lvcgrab --system-dir "$scratch" list | tee "$scratch/cameras"
-[ -s "$scratch/cameras" ] || fail "the installed lvcgrab lists no camera"
-/usr/bin/lvcgrab --system-dir "$scratch" grab 0 -n 2 -o "$scratch/frames"
-for frame in frame_0000.png frame_0001.png; do
-  [ -s "$scratch/frames/$frame" ] || fail "the installed lvcgrab wrote no $frame"
 done
 
 # The plug-in loads the Qt module from its own directory: on a platform nobody sees, the
