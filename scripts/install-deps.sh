@@ -11,6 +11,7 @@ packages=(
   clang clang-format libclang-rt-14-dev libfuzzer-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
   wine wine64
+  dpkg-dev file lintian
 )
 # libdc1394 and libusb's header for the IIDC tests over virtual USB cameras.
 packages+=(libdc1394-dev libusb-1.0-0-dev)

@@ -26,6 +26,10 @@ for preset in "${presets[@]}"; do
   ctest --preset "$preset" --label-regex soak --verbose || status=1
 done
 
+# The Debian packages from the linux build: checked, installed, run from /usr, removed.
+scripts/test-packages.sh || status=1
 scripts/test-windows.sh windows-x64 || status=1
+# The Windows zip from that build: its lvcgrab.exe grabs under Wine with what the zip holds.
+scripts/test-windows-zip.sh windows-x64 || status=1
 scripts/check-windows-x86.sh || status=1
 exit $status
