@@ -1,0 +1,48 @@
+#include "histogram_view.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace lvcview {
+namespace {
+
+QColor channelColour(int channels, int channel) {
+    if (channels == 1) return Qt::lightGray;
+    constexpr Qt::GlobalColor kBgr[] = {Qt::blue, Qt::green, Qt::red};
+    return kBgr[channel];
+}
+
+}  // namespace
+
+HistogramView::HistogramView(QWidget* parent) : QWidget(parent) {
+    setMinimumSize(128, 64);
+    setToolTip(tr("Histogram of the frame on display"));
+}
+
+void HistogramView::showFrame(const QImage& image) {
+    histogram_.count(image);
+    update();
+}
+
+void HistogramView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    const double peak = histogram_.peak();
+    const double xScale = static_cast<double>(width()) / FrameHistogram::kBins;
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int channel = 0; channel < histogram_.channels(); ++channel) {
+        QPainterPath curve;
+        for (int bin = 0; bin < FrameHistogram::kBins; ++bin) {
+            const QPointF point(bin * xScale,
+                                height() * (1.0 - histogram_.bins(channel)[bin] / peak));
+            if (bin == 0)
+                curve.moveTo(point);
+            else
+                curve.lineTo(point);
+        }
+        painter.setPen(channelColour(histogram_.channels(), channel));
+        painter.drawPath(curve);
+    }
+}
+
+}  // namespace lvcview
