@@ -73,16 +73,20 @@ protected:
     char name_[16] = "lvcview_tests";
     char* argv_[2] = {name_, nullptr};
     QApplication application_{argc_, argv_};
-    PluginSession plugin_{LVC_PLUGIN_PATH, bus_.directory().string()};
+    PluginSession plugin_{LVC_PLUGIN_PATH};
     MainWindow window_{plugin_};
+    bool started_ = window_.start(bus_.directory().string());
     int64_t lateAtStart_ = StreamSession::lateCallbacks();
 };
 
 TEST_F(ViewerTest, ListsTheCamerasOpensOneAndShowsItsLivePictureAndHistogram) {
-    ASSERT_TRUE(plugin_.ready()) << plugin_.error().toStdString();
+    ASSERT_TRUE(started_) << plugin_.error().toStdString();
     ASSERT_EQ(window_.cameras().rowCount(), 2);
     EXPECT_EQ(window_.cameras().cameraName(0), kBayerName);
     EXPECT_EQ(window_.cameras().cameraName(1), kSteppedName);
+    // The log pane has the plug-in's lines from its start on.
+    ASSERT_TRUE(processUntil(
+        [&] { return window_.log().text().contains(QString("1 [2] - ") + kSteppedName); }));
 
     ASSERT_TRUE(openAndStream(kBayerName));
     ASSERT_TRUE(

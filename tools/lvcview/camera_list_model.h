@@ -20,6 +20,8 @@ public:
 
     // The configuration name at the row, as openCVLPort takes it.
     QString cameraName(int row) const;
+    // The row of a configuration name, or -1.
+    qsizetype rowOf(const QString& cameraName) const { return names_.indexOf(cameraName); }
     static bool isBusyName(const QString& name);
 
 public slots:

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace lvcview {
 namespace {
@@ -27,7 +28,8 @@ void HistogramView::showFrame(const QImage& image) {
 void HistogramView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    const double peak = histogram_.peak();
+    // A logarithmic scale, so the few values of flat areas do not flatten everything else.
+    const double peak = std::log1p(histogram_.peak());
     const double xScale = static_cast<double>(width()) / FrameHistogram::kBins;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int channel = 0; channel < histogram_.channels(); ++channel) {

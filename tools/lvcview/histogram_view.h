@@ -1,4 +1,5 @@
-// Draws the histogram of the frame on display: one curve per channel.
+// Draws the histogram of the frame on display: one curve per channel, counts on a
+// logarithmic scale.
 #pragma once
 
 #include <QWidget>

@@ -57,9 +57,9 @@ void scheduleScreenshot(const QString& path, double seconds) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const Options options = parseOptions(application);
-    lvcview::PluginSession plugin(lvc::host::pluginBesideExecutable(),
-                                  QDir::toNativeSeparators(options.systemPath).toStdString());
+    lvcview::PluginSession plugin(lvc::host::pluginBesideExecutable());
     lvcview::MainWindow window(plugin);
+    window.start(QDir::toNativeSeparators(options.systemPath).toStdString());
     window.resize(1200, 760);
     window.log().setExpanded(options.log);
     window.show();

@@ -53,8 +53,14 @@ MainWindow::MainWindow(PluginSession& plugin, QWidget* parent)
     });
     connect(&statusTimer_, &QTimer::timeout, this, &MainWindow::updateStatus);
     statusTimer_.start(kStatusIntervalMs);
-    if (!plugin_.ready()) statusBar()->showMessage(plugin_.error());
     cameraChanged();
+}
+
+bool MainWindow::start(const std::string& systemDirectory) {
+    const bool started = plugin_.initialize(systemDirectory);
+    if (!started) statusBar()->showMessage(plugin_.error());
+    cameras_.refresh();
+    return started;
 }
 
 MainWindow::~MainWindow() { closeCamera(); }
@@ -174,6 +180,7 @@ bool MainWindow::openCamera(const QString& cameraName, int32_t port) {
     droppedAtOpen_ = plugin_.diagnostics().droppedFrames(port);
     statistics_.restart(Clock::now(), 0);
     portBox_->setValue(port);
+    cameraList_->setCurrentIndex(cameras_.index(static_cast<int>(cameras_.rowOf(cameraName))));
     cameraChanged();
     return true;
 }

@@ -31,6 +31,8 @@ public:
     // Closes the open camera before the widgets go.
     ~MainWindow() override;
 
+    // Initialises the plug-in, now that the window shows its lines, and lists the cameras.
+    bool start(const std::string& systemDirectory);
     // Opens the camera on the port, closing the one open before. False, with the reason in
     // the status bar, when the plug-in refused it.
     bool openCamera(const QString& cameraName, int32_t port);

@@ -2,13 +2,15 @@
 
 namespace lvcview {
 
-PluginSession::PluginSession(const std::string& pluginPath, const std::string& systemDirectory) {
-    if (!plugin_.load(pluginPath)) {
-        error_ = QString::fromStdString(plugin_.error());
-        return;
-    }
+PluginSession::PluginSession(const std::string& pluginPath) {
+    if (!plugin_.load(pluginPath)) error_ = QString::fromStdString(plugin_.error());
+}
+
+bool PluginSession::initialize(const std::string& systemDirectory) {
+    if (initialized_ || !error_.isEmpty()) return initialized_;
     initialized_ = plugin_.initialize(systemDirectory.c_str(), DiagnosticFeed::receive) == 1;
     if (!initialized_) error_ = "the plug-in did not start its camera driver";
+    return initialized_;
 }
 
 PluginSession::~PluginSession() {

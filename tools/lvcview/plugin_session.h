@@ -1,5 +1,5 @@
-// The plug-in loaded and initialised for the viewer's life, with the feed of its
-// diagnostic lines.
+// The plug-in loaded for the viewer's life and, once initialised, finalised with it; with
+// the feed of its diagnostic lines.
 #pragma once
 
 #include <QString>
@@ -13,13 +13,16 @@ namespace lvcview {
 
 class PluginSession {
 public:
-    // Loads the plug-in at pluginPath and initialises it with the system directory.
-    PluginSession(const std::string& pluginPath, const std::string& systemDirectory);
+    // Loads the plug-in at pluginPath.
+    explicit PluginSession(const std::string& pluginPath);
     // Finalises the plug-in when the initialisation succeeded: no callback runs afterwards.
     ~PluginSession();
     PluginSession(const PluginSession&) = delete;
     PluginSession& operator=(const PluginSession&) = delete;
 
+    // Initialises the plug-in with the system directory and the diagnostic feed, so lines
+    // from the start reach whoever listens to the feed by then. False when it failed.
+    bool initialize(const std::string& systemDirectory);
     bool ready() const { return initialized_; }
     // Why the session is not ready, one line.
     const QString& error() const { return error_; }
