@@ -35,8 +35,8 @@ void HistogramView::paintEvent(QPaintEvent*) {
     for (int channel = 0; channel < histogram_.channels(); ++channel) {
         QPainterPath curve;
         for (int bin = 0; bin < FrameHistogram::kBins; ++bin) {
-            const QPointF point(bin * xScale,
-                                height() * (1.0 - histogram_.bins(channel)[bin] / peak));
+            const double level = std::log1p(histogram_.bins(channel)[bin]) / peak;
+            const QPointF point(bin * xScale, (height() - 1) * (1.0 - level));
             if (bin == 0)
                 curve.moveTo(point);
             else
