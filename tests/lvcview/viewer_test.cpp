@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <cstring>
@@ -28,8 +29,10 @@ using lvc::test::SimCamera;
 
 constexpr uint32_t kBayerCamera = 4001;
 constexpr uint32_t kSteppedCamera = 4002;
+constexpr uint32_t kTriggeredCamera = 4003;
 inline const QString kBayerName = "Lorvsim Bayer - 4001";
 inline const QString kSteppedName = "Lorvsim Stepped - 4002";
+inline const QString kTriggeredName = "Lorvsim Triggered - 4003";
 constexpr int32_t kPort = 5;
 
 SimCamera bayerCamera() {
@@ -44,12 +47,17 @@ SimCamera bayerCamera() {
 }
 
 std::string viewerBusJson() {
-    return lvc::test::simBusJson(
-        {bayerCamera(), SimCamera(kSteppedCamera)
-                            .vendor("Lorvsim")
-                            .model("Stepped")
-                            .timing("manual")
-                            .format7({.maxWidth = 96, .maxHeight = 64, .codings = {9}})});
+    return lvc::test::simBusJson({bayerCamera(),
+                                  SimCamera(kSteppedCamera)
+                                      .vendor("Lorvsim")
+                                      .model("Stepped")
+                                      .timing("manual")
+                                      .format7({.maxWidth = 96, .maxHeight = 64, .codings = {9}}),
+                                  SimCamera(kTriggeredCamera)
+                                      .vendor("Lorvsim")
+                                      .model("Triggered")
+                                      .format7({.maxWidth = 64, .maxHeight = 48, .codings = {0}})
+                                      .with("trigger", R"({"mode": 0, "active": true})")});
 }
 
 // Runs the GUI thread's events until condition() holds; false when the timeout passes first.
@@ -81,7 +89,7 @@ protected:
 
 TEST_F(ViewerTest, ListsTheCamerasOpensOneAndShowsItsLivePictureAndHistogram) {
     ASSERT_TRUE(started_) << plugin_.error().toStdString();
-    ASSERT_EQ(window_.cameras().rowCount(), 2);
+    ASSERT_EQ(window_.cameras().rowCount(), 3);
     EXPECT_EQ(window_.cameras().cameraName(0), kBayerName);
     EXPECT_EQ(window_.cameras().cameraName(1), kSteppedName);
     // The log pane has the plug-in's lines from its start on.
@@ -157,6 +165,22 @@ TEST_F(ViewerTest, SnapshotEqualsTheFrameGrabbedThroughThePlugIn) {
     EXPECT_EQ(number, 1u);
 }
 
+TEST_F(ViewerTest, SoftwareTriggerButtonMakesOneFrameOfATriggeredCamera) {
+    ASSERT_TRUE(openAndStream(kTriggeredName));
+    auto* trigger = window_.findChild<QPushButton*>("softwareTrigger");
+    ASSERT_NE(trigger, nullptr);
+    ASSERT_TRUE(trigger->isEnabled());
+    EXPECT_EQ(received(), 0) << "a triggered camera waits for its pulse";
+    for (int64_t pulses = 1; pulses <= 2; ++pulses) {
+        QTest::mouseClick(trigger, Qt::LeftButton);
+        ASSERT_TRUE(processUntil([&] { return received() == pulses; }));
+    }
+    uint32_t number = 0;
+    const QImage shown = window_.imageView().image();
+    ASSERT_EQ(FWS_ReadFrameNumber(shown.constBits(), 64, 48, 1, &number), 0);
+    EXPECT_EQ(number, 2u);
+}
+
 TEST_F(ViewerTest, RecordsTheNextFramesIntoAFolder) {
     ASSERT_TRUE(openAndStream(kBayerName));
     const QString folder = QString::fromStdString((bus_.directory() / "recording").string());
@@ -223,7 +247,7 @@ TEST_F(ViewerTest, UnplugWhileStreamingStopsThePictureAndTheWindowRecovers) {
     window_.log().setExpanded(true);
     ASSERT_EQ(FWS_Unplug(kBayerCamera), 0);
     ASSERT_TRUE(processUntil([&] { return window_.log().text().contains("NodeChangedCallback"); }));
-    EXPECT_EQ(window_.cameras().rowCount(), 2) << "a camera that left stays listed";
+    EXPECT_EQ(window_.cameras().rowCount(), 3) << "a camera that left stays listed";
     window_.closeCamera();
 
     ASSERT_NE(FWS_Plug(bayerCamera().json().c_str()), 0u);

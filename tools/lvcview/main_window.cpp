@@ -137,6 +137,7 @@ QWidget* MainWindow::makeControlPanel() {
     histogram_ = new HistogramView;
     features_ = new FeatureControls(plugin_.plugin());
     triggerButton_ = new QPushButton(tr("Software trigger"));
+    triggerButton_->setObjectName("softwareTrigger");
     triggerButton_->setToolTip(tr("One trigger pulse; the trigger mode is set in Configure…"));
     configureButton_ = new QPushButton(tr("Configure…"));
     connect(triggerButton_, &QPushButton::clicked, this, &MainWindow::pulseTrigger);
