@@ -232,9 +232,13 @@ TEST_F(ViewerTest, ClosingWhileStreamingLeavesNoCallbackBehind) {
         window_.closeCamera();
         EXPECT_EQ(window_.session(), nullptr);
     }
-    // The window goes while a camera streams into it.
+    // The window goes while a camera streams into it; a second window that cannot have the
+    // port leaves that camera alone.
     auto window = std::make_unique<MainWindow>(plugin_);
     ASSERT_TRUE(window->openCamera(kBayerName, kPort + 1) && window->startStreaming());
+    EXPECT_FALSE(window_.openCamera(kSteppedName, kPort + 1));
+    const int64_t before = window->session()->framesReceived();
+    ASSERT_TRUE(lvc::test::waitUntil([&] { return window->session()->framesReceived() > before; }));
     ASSERT_TRUE(lvc::test::waitUntil([&] { return window->session()->framesReceived() >= 2; }));
     window.reset();
     // A callback after the close would have found no session (counted in TearDown) or,

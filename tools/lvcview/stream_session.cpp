@@ -22,9 +22,11 @@ StreamSession::StreamSession(lvc::host::PluginLibrary& plugin, const QString& ca
     if (!validPort(port_)) return;
     uint32_t size[2] = {};
     const QByteArray name = cameraName_.toLocal8Bit();
+    const bool portInUse = sessionOfPort[static_cast<std::size_t>(port_)] != nullptr;
     if (plugin_.openCVLPort(0, port_, name.constData(), size) != 1) {
-        // A camera that was found but did not start keeps the port until it is closed.
-        plugin_.closeCVLPort(0, port_);
+        // A camera that was found but did not start keeps the port until it is closed; a
+        // port another session holds stays as it is.
+        if (!portInUse) plugin_.closeCVLPort(0, port_);
         return;
     }
     int32_t pixelSize = 8;
