@@ -18,6 +18,7 @@
 #include "fwsim.h"
 #include "main_window.h"
 #include "plugin_session.h"
+#include "support/child_process.h"
 #include "support/sim_bus_file.h"
 #include "support/sim_bus_json.h"
 #include "support/wait_until.h"
@@ -68,6 +69,7 @@ bool processUntil(Condition condition, int timeoutMs = 10000) {
 
 class ViewerTest : public ::testing::Test {
 protected:
+    void SetUp() override { started_ = window_.start(bus_.directory().string()); }
     void TearDown() override { EXPECT_EQ(StreamSession::lateCallbacks(), lateAtStart_); }
 
     bool openAndStream(const QString& name) {
@@ -83,7 +85,7 @@ protected:
     QApplication application_{argc_, argv_};
     PluginSession plugin_{LVC_PLUGIN_PATH};
     MainWindow window_{plugin_};
-    bool started_ = window_.start(bus_.directory().string());
+    bool started_ = false;
     int64_t lateAtStart_ = StreamSession::lateCallbacks();
 };
 
@@ -120,6 +122,39 @@ TEST_F(ViewerTest, ListsTheCamerasOpensOneAndShowsItsLivePictureAndHistogram) {
     }
     EXPECT_EQ(ImageView::describePixel(QImage(), {0, 0}), "");
     EXPECT_TRUE(ImageView::describePixel(shown, {3, 4}).startsWith("3, 4: R "));
+}
+
+// The stepped camera is open in another process when the plug-in lists the bus.
+class BusyCameraTest : public ViewerTest {
+protected:
+    void SetUp() override {
+        holder_ = std::make_unique<lvc::test::ChildProcess>(std::vector<std::string>{
+            LVC_BOUNDARY_HELPER, "hold-camera", std::to_string(kSteppedCamera)});
+        ASSERT_EQ(holder_->readLine(), "holding");
+        ViewerTest::SetUp();
+    }
+
+    std::unique_ptr<lvc::test::ChildProcess> holder_;
+};
+
+TEST_F(BusyCameraTest, ACameraOpenElsewhereIsShownBusyUntilABusChangeNamesIt) {
+    ASSERT_TRUE(started_);
+    CameraListModel& cameras = window_.cameras();
+    ASSERT_EQ(cameras.rowCount(), 3);
+    EXPECT_EQ(cameras.index(1).data().toString(), "Unavailable - 4002 (busy)");
+    EXPECT_FALSE(cameras.flags(cameras.index(1)) & Qt::ItemIsSelectable);
+    EXPECT_TRUE(cameras.flags(cameras.index(0)) & Qt::ItemIsSelectable);
+
+    holder_->closeInput();
+    EXPECT_EQ(holder_->waitForExit(), 0);
+    ASSERT_NE(
+        FWS_Plug(
+            SimCamera(4004).vendor("Lorvsim").model("Late").fixedFormat(0, 5, {2}).json().c_str()),
+        0u);
+    ASSERT_TRUE(processUntil(
+        [&] { return cameras.rowCount() == 4 && cameras.cameraName(1) == kSteppedName; }));
+    EXPECT_EQ(cameras.index(1).data().toString(), kSteppedName);
+    EXPECT_TRUE(cameras.flags(cameras.index(1)) & Qt::ItemIsSelectable);
 }
 
 TEST_F(ViewerTest, StatusLineCountsFramesPerSecondDropsAndTheFullRing) {
