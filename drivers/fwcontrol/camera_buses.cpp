@@ -43,7 +43,7 @@ int32_t CameraBuses::init() {
         return FW_STATUS_OK;
     }
     std::vector<std::string> names;
-    if (const int32_t status = selectedBuses(names)) return status;
+    if (const int32_t status = selectedBuses(libraryFolder(), names)) return status;
     auto hub = std::make_shared<NotificationHub>();
     if (const int32_t status = startBuses(names)) return status;
     // Raises before this have no registration to reach.
