@@ -12,6 +12,9 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
   wine wine64
 )
+# The GenICam bus: Aravis, its fake GigE Vision camera for the tests, and libusb's headers,
+# which aravis-0.8.pc requires although nothing installs them with it.
+packages+=(libaravis-dev aravis-tools aravis-tools-cli libusb-1.0-0-dev)
 packages+=("$@")
 
 missing=()
