@@ -149,4 +149,14 @@ int32_t GenicamAccess::execute(const char* feature) const {
     return statusFromError(error);
 }
 
+int32_t GenicamAccess::entries(const char* enumeration, std::vector<std::string>& names) const {
+    GError* error = nullptr;
+    guint count = 0;
+    const char** values = arv_device_dup_available_enumeration_feature_values_as_strings(
+        device_, enumeration, &count, &error);
+    names.assign(values, values + (values != nullptr ? count : 0));
+    g_free(values);
+    return statusFromError(error);
+}
+
 }  // namespace fwaravis

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace fwaravis {
 
@@ -35,6 +36,8 @@ public:
     int32_t string(const char* feature, std::string& value) const;
     int32_t setString(const char* feature, const char* value) const;
     int32_t execute(const char* feature) const;
+    // The entries of an enumeration that are available now, in the camera's order.
+    int32_t entries(const char* enumeration, std::vector<std::string>& names) const;
 
 private:
     ArvDevice* device_;
