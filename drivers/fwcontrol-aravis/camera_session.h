@@ -5,15 +5,11 @@
 
 #include <arv.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 
-#include "frame_drop_counter.h"
 #include "genicam_access.h"
-#include "pixel_format_map.h"
 #include "stream_listener.h"
 
 namespace fwaravis {
@@ -23,7 +19,9 @@ public:
     // deviceId: an IPv4 address (a GigE Vision camera opened by unicast) or Aravis's device
     // id. A GigE Vision camera another host or process controls: FWC_ERR_CAMERA_BUSY.
     static int32_t open(const std::string& deviceId, std::unique_ptr<CameraSession>& session);
-    // Stops the stream and releases the camera (and a GigE Vision camera's control).
+    // Stops the stream and releases the camera (and a GigE Vision camera's control). A
+    // camera that lost control is released on a thread of its own, as each of Aravis's
+    // last requests to it waits for its timeout.
     ~CameraSession();
     CameraSession(const CameraSession&) = delete;
     CameraSession& operator=(const CameraSession&) = delete;
@@ -41,31 +39,20 @@ public:
 
     // Control lost: every later call fails fast with FWC_ERR_CAMERA_UNPLUGGED.
     void markControlLost();
-    bool controlLost() const { return controlLost_.load(); }
+    bool controlLost() const;
+
+    // What Aravis's threads share with the session; outlives it while a signal can come.
+    struct SharedState;
 
 private:
     explicit CameraSession(ArvCamera* camera);
-    static void onNewBuffer(ArvStream* stream, gpointer self);
-    static void onControlLost(ArvDevice* device, gpointer self);
-    // On the stream thread, under listenerMutex_.
-    void takeBuffer(StreamListener& listener, ArvBuffer* buffer);
 
     ArvCamera* camera_;
     GenicamAccess genicam_;
+    std::shared_ptr<SharedState> shared_;
     gulong controlLostHandler_ = 0;
-    std::atomic<bool> controlLost_{false};
-
-    // Guards the listener and the stream's frame state between the control thread, the
-    // stream thread and a lost control.
-    std::mutex listenerMutex_;
-    StreamListener* listener_ = nullptr;
     ArvStream* stream_ = nullptr;
     gulong newBufferHandler_ = 0;
-    // Written before the stream starts, read on its thread only.
-    PixelFormatMapping mapping_;
-    uint32_t width_ = 0;
-    uint32_t height_ = 0;
-    FrameDropCounter drops_;
 };
 
 }  // namespace fwaravis
