@@ -76,11 +76,10 @@ void takeBuffer(SharedState& state, ArvBuffer* buffer) {
         uint8_t* destination = whole ? listener.frameDestination(codingFrameBytes(
                                            state.mapping.coding, state.width, state.height))
                                      : nullptr;
+        if (!whole) ++dropped;
         if (destination != nullptr) {
             convertFrame(state.mapping, data, destination, state.width, state.height);
             listener.frameCompleted(arv_buffer_get_frame_id(buffer));
-        } else {
-            ++dropped;
         }
     }
     if (dropped != 0) listener.framesDropped(dropped);

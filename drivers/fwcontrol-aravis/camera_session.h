@@ -29,8 +29,8 @@ public:
     const GenicamAccess& genicam() const { return genicam_; }
     ArvCamera* camera() const { return camera_; }
 
-    // Allocates `buffers` frame buffers once, then starts acquiring: frames go to listener
-    // until stopStream. The current pixel format must have a coding.
+    // Allocates `buffers` frame buffers once, then acquires continuously: frames go to
+    // listener until stopStream. The pixel format must have a coding.
     int32_t startStream(StreamListener& listener, uint32_t buffers);
     // After it returns no listener call is running or will come. A camera that lost
     // control is not asked to stop.

@@ -12,7 +12,7 @@ class StreamListener {
 public:
     virtual ~StreamListener() = default;
     // On the stream thread: the buffer the next frame is converted into, `bytes` long;
-    // null when the frame cannot be taken (it then counts as dropped).
+    // null when the listener does not take this frame (it counts its own drops).
     virtual uint8_t* frameDestination(size_t bytes) = 0;
     // On the stream thread: the frame written to frameDestination is complete.
     virtual void frameCompleted(uint64_t frameId) = 0;
