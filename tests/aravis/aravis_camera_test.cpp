@@ -45,7 +45,9 @@ protected:
         arv_set_fake_camera_genicam_filename(path.c_str());
         camera_ = std::make_unique<AravisCamera>(
             DirectoryEntry{"Fake:1", "Fake_1", "Aravis", "Fake"}, 77, host_);
-        ASSERT_EQ(camera_->open("aravis camera test"), FW_STATUS_OK);
+        // Claims of each test's own: ctest runs them side by side.
+        ASSERT_EQ(camera_->open(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+                  FW_STATUS_OK);
     }
 
     RecordingHost host_;
