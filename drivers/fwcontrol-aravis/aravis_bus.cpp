@@ -51,13 +51,18 @@ void AravisBus::stop() {
 }
 
 void AravisBus::directoryChanged(const std::vector<std::string>& gone) {
-    std::lock_guard lock(mutex_);
-    if (host_ == nullptr) return;
-    for (const std::string& key : gone) {
-        const auto found = cameras_.find(key);
-        if (found != cameras_.end()) found->second->markLost();
+    std::vector<std::shared_ptr<AravisCamera>> lost;
+    {
+        std::lock_guard lock(mutex_);
+        if (host_ == nullptr) return;
+        for (const std::string& key : gone) {
+            const auto found = cameras_.find(key);
+            if (found != cameras_.end()) lost.push_back(found->second);
+        }
+        host_->raiseNodeListChanged();
     }
-    host_->raiseNodeListChanged();
+    // Outside the bus's lock: a camera may be busy in a call that waits for it.
+    for (const auto& camera : lost) camera->markLost();
 }
 
 int32_t AravisBus::cameras(std::vector<fwc::BusCameraKey>& keys) {

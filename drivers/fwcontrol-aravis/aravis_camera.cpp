@@ -76,14 +76,16 @@ int32_t AravisCamera::open(const std::string& busKey) {
 }
 
 void AravisCamera::markLost() {
-    std::lock_guard lock(mutex_);
+    // Calls from now on fail at once, even while one still waits for the camera.
     lost_ = true;
+    std::lock_guard lock(mutex_);
     if (session_) session_->markControlLost();
 }
 
 int32_t AravisCamera::checkOpen() {
+    if (lost_) return FWC_ERR_CAMERA_UNPLUGGED;
     std::lock_guard lock(mutex_);
-    if (lost_ || (session_ && session_->controlLost())) return FWC_ERR_CAMERA_UNPLUGGED;
+    if (session_ && session_->controlLost()) return FWC_ERR_CAMERA_UNPLUGGED;
     return session_ ? FW_STATUS_OK : FWC_ERR_CAMERA_NOT_OPEN;
 }
 

@@ -3,6 +3,7 @@
 // Control calls are serialised by one mutex; frames arrive on Aravis's stream thread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -82,6 +83,7 @@ private:
     void stopLocked();
 
     const uint32_t id_;
+    std::atomic<bool> lost_{false};
     const std::string deviceId_;
     fwc::BusHost& host_;
 
@@ -91,7 +93,6 @@ private:
     std::unique_ptr<CameraSession> session_;
     std::map<uint32_t, std::vector<int64_t>> pixelFormats_;  // by coding, the camera's order
     fwc::LutState lut_;
-    bool lost_ = false;
 
     std::mutex ringMutex_;  // the ring and the counts the stream thread updates
     fwc::FrameRing ring_;

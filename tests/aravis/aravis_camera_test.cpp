@@ -9,31 +9,14 @@
 #include "fake_camera.h"
 #include "feature_map.h"
 #include "fw_status.h"
+#include "recording_host.h"
 
 namespace fwaravis {
 namespace {
 
 using namespace std::chrono_literals;
 
-class RecordingHost : public fwc::BusHost {
-public:
-    void raise(uint32_t, uint32_t kind) override {
-        std::lock_guard lock(mutex_);
-        ++raised_[kind];
-        changed_.notify_all();
-    }
-    void raiseNodeListChanged() override {}
-    int32_t fail(int32_t status, const std::string&) override { return status; }
-    bool waitFor(uint32_t kind, uint32_t count, std::chrono::milliseconds timeout) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout, [&] { return raised_[kind] >= count; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::map<uint32_t, uint32_t> raised_;
-};
+using test::RecordingHost;
 
 class AravisCameraOnFake : public ::testing::Test {
 protected:
