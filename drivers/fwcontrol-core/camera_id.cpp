@@ -37,7 +37,7 @@ std::vector<uint32_t> CameraIdTable::assign(const std::vector<std::string>& keys
         if (ids.count(key) != 0) continue;
         uint32_t id = fnv1a32(key);
         for (uint32_t attempt = 1; !free(id); ++attempt)
-            id = fnv1a32(key + "#" + std::to_string(attempt));
+            id = fnv1a32(std::to_string(attempt) + "#" + key);
         ids[key] = id;
         taken.insert(id);
     }

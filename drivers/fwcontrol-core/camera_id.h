@@ -1,9 +1,10 @@
 // Camera ids for cameras whose bus has none of its own: a 32-bit FNV-1a hash of
 // "<bus>:<serial>", so a host's stored "Vendor Model - id" finds the same camera in every
 // run. An id is never 0, never FWC_ALL_CAMERAS and never one of the reserved ids (the
-// simulated bus's); a key whose hash is refused or taken is hashed again as
-// "<key>#<n>" for n = 1, 2, ... Keys are placed in sorted order, so the same cameras get
-// the same ids whatever order their buses report them in.
+// simulated bus's); a key whose hash is refused or taken is hashed again as "<n>#<key>"
+// for n = 1, 2, ... (the count first, as keys with equal hashes keep them equal under
+// any common suffix). Keys are placed in sorted order, so the same cameras get the same
+// ids whatever order their buses report them in.
 #pragma once
 
 #include <cstdint>

@@ -28,14 +28,16 @@ std::string libraryFolder() {
 
 int32_t loadBusModule(const std::string& name, std::unique_ptr<Bus>& bus) {
     const std::string path = libraryFolder() + "libfwcontrol-" + name + ".so";
-    const std::string subject = "bus " + name + ", module " + path + ": ";
+    // The loader's reason starts with the module's path.
+    const std::string subject = "bus " + name + ": ";
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (module == nullptr) return failWithDetail(FWC_ERR_BUS_MODULE, subject + loaderReason());
     const auto create = reinterpret_cast<FwcBusFactoryV1>(dlsym(module, FWC_BUS_FACTORY_V1));
     if (create == nullptr) return failWithDetail(FWC_ERR_BUS_MODULE, subject + loaderReason());
     bus.reset(create());
     if (!bus)
-        return failWithDetail(FWC_ERR_BUS_MODULE, subject + FWC_BUS_FACTORY_V1 " made no bus");
+        return failWithDetail(FWC_ERR_BUS_MODULE,
+                              subject + path + ": " FWC_BUS_FACTORY_V1 " made no bus");
     return FW_STATUS_OK;
 }
 

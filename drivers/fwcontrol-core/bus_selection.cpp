@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "bus_module.h"
 #include "error_info.h"
 #include "fw_status.h"
 
@@ -69,12 +68,11 @@ int32_t parseBusSettings(const std::string& text, const std::string& origin,
     return found ? FW_STATUS_OK : parseBusList("", origin, names);
 }
 
-int32_t selectedBuses(std::vector<std::string>& names) {
+int32_t selectedBuses(const std::string& libraryFolder, std::vector<std::string>& names) {
     if (const char* list = std::getenv("FWCONTROL_BUSES"))
         return parseBusList(list, "FWCONTROL_BUSES", names);
-    const std::string folder = libraryFolder();
-    if (!folder.empty()) {
-        const std::string path = folder + kBusSettingsFileName;
+    if (!libraryFolder.empty()) {
+        const std::string path = libraryFolder + kBusSettingsFileName;
         std::ifstream file(path, std::ios::binary);
         if (file) {
             std::stringstream content;
