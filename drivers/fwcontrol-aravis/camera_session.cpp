@@ -41,15 +41,24 @@ void tuneGigeStream(ArvCamera* camera) {
     statusFromError(error);
 }
 
+// GObject hands a handler's data to the emitting thread under its own locks; this fence
+// makes the hand-over visible to the thread sanitizer too.
+std::atomic<unsigned> handedToSignals{0};
+
 // A signal handler's data: one more owner of the shared state, dropped by GLib once no
 // emission can reach the handler.
 gpointer shareWithSignal(const std::shared_ptr<SharedState>& shared) {
-    return new std::shared_ptr<SharedState>(shared);
+    gpointer data = new std::shared_ptr<SharedState>(shared);
+    handedToSignals.fetch_add(1, std::memory_order_release);
+    return data;
 }
 void releaseFromSignal(gpointer data, GClosure*) {
     delete static_cast<std::shared_ptr<SharedState>*>(data);
 }
-SharedState& stateOf(gpointer data) { return **static_cast<std::shared_ptr<SharedState>*>(data); }
+SharedState& stateOf(gpointer data) {
+    handedToSignals.load(std::memory_order_acquire);
+    return **static_cast<std::shared_ptr<SharedState>*>(data);
+}
 
 void reportLoss(SharedState& state) {
     if (state.controlLost.exchange(true)) return;
@@ -133,7 +142,11 @@ CameraSession::~CameraSession() {
         g_object_unref(camera_);
         return;
     }
-    std::thread([camera = camera_] { g_object_unref(camera); }).detach();
+    // The stream first: its thread may still read the camera until it is joined.
+    std::thread([camera = camera_, stream = lostStream_] {
+        if (stream != nullptr) g_object_unref(stream);
+        g_object_unref(camera);
+    }).detach();
 }
 
 void CameraSession::markControlLost() { reportLoss(*shared_); }
@@ -199,7 +212,7 @@ void CameraSession::stopStream() {
         g_object_unref(stream);  // joins the stream's thread
         return;
     }
-    std::thread([stream] { g_object_unref(stream); }).detach();
+    lostStream_ = stream;  // released with the camera
 }
 
 }  // namespace fwaravis

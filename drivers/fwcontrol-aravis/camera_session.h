@@ -53,6 +53,8 @@ private:
     gulong controlLostHandler_ = 0;
     ArvStream* stream_ = nullptr;
     gulong newBufferHandler_ = 0;
+    // The stream of a camera that lost control, stopped without asking the camera.
+    ArvStream* lostStream_ = nullptr;
 };
 
 }  // namespace fwaravis
