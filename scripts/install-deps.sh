@@ -13,8 +13,10 @@ packages=(
   wine wine64
   dpkg-dev file lintian
 )
-# libdc1394 and libusb's header for the IIDC tests over virtual USB cameras.
-packages+=(libdc1394-dev libusb-1.0-0-dev)
+# libdc1394 and libusb's header for the IIDC tests over virtual USB cameras; the GenICam
+# bus: Aravis, its fake GigE Vision camera for the tests, and libusb's headers, which
+# aravis-0.8.pc requires although nothing installs them with it.
+packages+=(libdc1394-dev libusb-1.0-0-dev libaravis-dev aravis-tools aravis-tools-cli)
 packages+=("$@")
 
 missing=()

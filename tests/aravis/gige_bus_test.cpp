@@ -1,0 +1,57 @@
+// The GenICam bus with FWCONTROL_GIGE_CAMERAS naming Aravis's fake GigE Vision camera.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "aravis_bus.h"
+#include "fw_status.h"
+#include "gige_fake_camera.h"
+#include "recording_host.h"
+
+namespace fwaravis {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(GigeBus, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
+    auto fake = std::make_unique<test::GigeFakeCamera>();
+    ASSERT_TRUE(fake->awaitReady().has_value());
+    setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
+    test::RecordingHost host;
+    AravisBus bus;
+    ASSERT_EQ(bus.start(host), FW_STATUS_OK);
+    std::vector<fwc::BusCameraKey> keys;
+    ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
+    ASSERT_EQ(keys.size(), 1u) << "listed as soon as the bus has started";
+    EXPECT_EQ(keys[0].serial.rfind("GigEVision:", 0), 0u);
+    std::shared_ptr<fwc::BusCamera> camera;
+    ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
+    EXPECT_EQ(camera->description().vendor, "Aravis");
+    ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
+    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
+    ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
+    ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
+    ASSERT_TRUE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 2, 10s));
+
+    fake->kill();
+    EXPECT_TRUE(host.waitFor(FWC_NOTIFY_ERROR, 1, 5s))
+        << "found by the liveness check before Aravis's heartbeat";
+    EXPECT_TRUE(host.waitFor(test::kNodeListChanged, 1, 5s));
+    EXPECT_EQ(camera->checkOpen(), FWC_ERR_CAMERA_UNPLUGGED);
+    std::shared_ptr<fwc::BusCamera> again;
+    EXPECT_EQ(bus.find(keys[0], 42, again), FWC_ERR_CAMERA_UNPLUGGED);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(camera->close(), FW_STATUS_OK);
+    bus.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+}
+
+TEST(GigeBus, AddressesThatAreNotIpv4AreRefused) {
+    setenv("FWCONTROL_GIGE_CAMERAS", "127.0.0.1, camera.local", 1);
+    test::RecordingHost host;
+    AravisBus bus;
+    EXPECT_EQ(bus.start(host), FWC_ERR_BUS_DESCRIPTION);
+}
+
+}  // namespace
+}  // namespace fwaravis
