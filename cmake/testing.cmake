@@ -8,15 +8,15 @@ set(LVC_TEST_TEMPORARY_DIR ${CMAKE_BINARY_DIR}/test-tmp)
 file(MAKE_DIRECTORY ${LVC_TEST_TEMPORARY_DIR})
 
 # lvc_add_test_suite(NAME SOURCES ... [LIBRARIES ...] [PLUGIN] [SERIAL] [ONE_PROCESS]
-#                    [TIMEOUT SECONDS])
+#                    [TIMEOUT SECONDS] [LABELS LABEL...])
 #   A GoogleTest executable whose tests ctest discovers. PLUGIN: the suite loads the
 #   plug-in at run time (LVC_PLUGIN_PATH). SERIAL: its tests depend on who holds the
 #   machine-wide named mutexes and never run beside another SERIAL suite. ONE_PROCESS:
 #   ctest runs the whole suite as one test in one process, for suites whose cases come
 #   from a costly run at start-up. TIMEOUT: the limit of each of its tests when
-#   LVC_TEST_TIMEOUT is too short for them.
+#   LVC_TEST_TIMEOUT is too short for them. LABELS: ctest labels of its tests.
 function(lvc_add_test_suite name)
-  cmake_parse_arguments(ARG "PLUGIN;SERIAL;ONE_PROCESS" "TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "PLUGIN;SERIAL;ONE_PROCESS" "TIMEOUT" "SOURCES;LIBRARIES;LABELS" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT ${LVC_TEST_TIMEOUT})
   endif()
@@ -39,6 +39,9 @@ function(lvc_add_test_suite name)
     # Temporary files of the tests, and the simulated cameras' kept states, stay in the
     # build tree instead of the machine's temporary directory.
     list(APPEND properties ENVIRONMENT_MODIFICATION "TMPDIR=set:${LVC_TEST_TEMPORARY_DIR}")
+  endif()
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
   endif()
   if(ARG_SERIAL)
     list(APPEND properties RESOURCE_LOCK lorvenacam_named_mutexes)

@@ -12,6 +12,8 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
   wine wine64
 )
+# libdc1394 and libusb's header for the IIDC tests over virtual USB cameras.
+packages+=(libdc1394-dev libusb-1.0-0-dev)
 packages+=("$@")
 
 missing=()

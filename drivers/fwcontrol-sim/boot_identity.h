@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace fwsim {
+namespace fwc {
 
 // This boot in a few characters; empty when the platform cannot tell.
 std::string bootIdentity();
 // Whether kept, an earlier bootIdentity(), names this boot.
 bool sameBoot(const std::string& kept);
 
-}  // namespace fwsim
+}  // namespace fwc

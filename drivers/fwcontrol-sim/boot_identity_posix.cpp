@@ -3,7 +3,7 @@
 
 #include "boot_identity.h"
 
-namespace fwsim {
+namespace fwc {
 
 std::string bootIdentity() {
     std::ifstream file("/proc/sys/kernel/random/boot_id");
@@ -17,4 +17,4 @@ bool sameBoot(const std::string& kept) {
     return !current.empty() && kept == current;
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -8,7 +8,7 @@
 
 #include "boot_identity.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 // Far more than clock adjustments move the reading, far less than a restart takes.
@@ -34,4 +34,4 @@ bool sameBoot(const std::string& kept) {
     return std::llabs(seconds - bootSeconds()) <= kSameBootSeconds;
 }
 
-}  // namespace fwsim
+}  // namespace fwc

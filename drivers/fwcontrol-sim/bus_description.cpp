@@ -33,7 +33,7 @@
 #include "aoi_rounding.h"
 #include "pixel_format.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 using nlohmann::json;
@@ -478,4 +478,4 @@ bool parseCameraDescription(const std::string& text, CameraDescription& camera,
     }
 }
 
-}  // namespace fwsim
+}  // namespace fwc

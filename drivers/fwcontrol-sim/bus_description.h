@@ -6,7 +6,7 @@
 
 #include "camera_description.h"
 
-namespace fwsim {
+namespace fwc {
 
 // Parses a whole bus description. On refusal returns false and sets error to
 // "<place>: <problem>" (a JSON pointer or a line and column).
@@ -15,4 +15,4 @@ bool parseBusDescription(const std::string& text, std::vector<CameraDescription>
 // Parses one camera object of the schema (FWS_Plug). A camera without an id gets id 0.
 bool parseCameraDescription(const std::string& text, CameraDescription& camera, std::string& error);
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -9,7 +9,7 @@
 #include "pixel_format.h"
 #include "sim_camera.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 constexpr uint32_t kFrameBufferCountFeature = 1026;
 constexpr auto kFrameWaitLimit = std::chrono::seconds(10);
@@ -183,10 +183,10 @@ void SimCamera::acquisitionLoop() {
         if (remaining_ != FWC_GRAB_CONTINUOUS) --remaining_;
         changed_.notify_all();
         lock.unlock();
-        if (dropped) hub_.raise(description_.id, FWC_NOTIFY_FRAME_DROPPED);
-        hub_.raise(description_.id, FWC_NOTIFY_FRAME_COMPLETE);
+        if (dropped) host_.raise(description_.id, FWC_NOTIFY_FRAME_DROPPED);
+        host_.raise(description_.id, FWC_NOTIFY_FRAME_COMPLETE);
         lock.lock();
     }
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -4,7 +4,7 @@
 #include "fw_status.h"
 #include "sim_camera.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 bool supports(const Feature& feature, uint32_t status) {
@@ -175,4 +175,4 @@ int32_t SimCamera::applySettings(const CameraSettings& settings, std::string& pr
     return FW_STATUS_OK;
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -12,7 +12,7 @@
 #include "fw_status.h"
 #include "xml_document.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 constexpr const char* kRootName = "cameraState";
@@ -121,4 +121,4 @@ void CameraStateStore::forget(uint32_t cameraId) const {
     std::filesystem::remove(path(cameraId), ignored);
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -17,7 +17,7 @@
 #include "camera_description.h"
 #include "sim_camera.h"
 
-namespace fwsim {
+namespace fwc {
 
 class CameraStateStore {
 public:
@@ -38,4 +38,4 @@ private:
     std::string busIdentity_;
 };
 
-}  // namespace fwsim
+}  // namespace fwc

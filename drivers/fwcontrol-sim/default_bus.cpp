@@ -1,6 +1,6 @@
 #include "default_bus.h"
 
-namespace fwsim {
+namespace fwc {
 
 // Five typical cameras at moderate sizes and rates, so that demos stay quick:
 // a Bayer colour camera with Format 7 modes and a fixed format, a Mono8 camera, a YUV
@@ -91,4 +91,4 @@ const char* defaultBusDescription() {
 })json";
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -8,7 +8,7 @@
 
 #include "fw_status.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 constexpr std::string_view kInjectableCalls[] = {"FWC_GetVersion",
@@ -116,4 +116,4 @@ void clearInjectedFailures() {
     injections().clear();
 }
 
-}  // namespace fwsim
+}  // namespace fwc

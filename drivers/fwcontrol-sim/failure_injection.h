@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace fwsim {
+namespace fwc {
 
 // count 0 cancels. Returns FWC_ERR_INVALID_ARGUMENT for an unknown call name, a zero
 // status or a negative count.
@@ -16,4 +16,4 @@ const char* injectableCall(uint32_t index);
 // How often the named call was made in this process.
 int32_t countOfCalls(const char* callName, uint32_t& count);
 
-}  // namespace fwsim
+}  // namespace fwc

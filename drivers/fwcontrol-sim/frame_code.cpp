@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 constexpr uint32_t kCellCount = kFrameCodeBits + 2;
@@ -75,4 +75,4 @@ bool readFrameCode(const uint8_t* image, uint32_t width, uint32_t height, uint32
     return true;
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace fwsim {
+namespace fwc {
 
 constexpr uint32_t kFrameCodeBits = 24;
 
@@ -18,4 +18,4 @@ void drawFrameCode(uint8_t* image, uint32_t width, uint32_t height, uint32_t cha
 bool readFrameCode(const uint8_t* image, uint32_t width, uint32_t height, uint32_t channels,
                    uint32_t& frameNumber);
 
-}  // namespace fwsim
+}  // namespace fwc

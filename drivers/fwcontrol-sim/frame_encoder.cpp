@@ -5,7 +5,7 @@
 #include "fwcontrol.h"
 #include "pixel_format.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 // Channel (0 blue, 1 green, 2 red) at [pattern][row parity][column parity].
@@ -146,4 +146,4 @@ void encodeFrame(const EncoderSetup& setup, const uint8_t* scene, uint8_t* out) 
     }
 }
 
-}  // namespace fwsim
+}  // namespace fwc

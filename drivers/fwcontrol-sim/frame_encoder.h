@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace fwsim {
+namespace fwc {
 
 struct EncoderSetup {
     uint32_t width = 0;
@@ -29,4 +29,4 @@ void encodeFrame(const EncoderSetup& setup, const uint8_t* scene, uint8_t* out);
 uint8_t cygmValue(uint32_t row, uint32_t column, uint32_t bayerPattern, uint8_t blue, uint8_t green,
                   uint8_t red);
 
-}  // namespace fwsim
+}  // namespace fwc

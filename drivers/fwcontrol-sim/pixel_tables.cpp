@@ -5,7 +5,7 @@
 
 #include "fwcontrol.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 struct Effect {
@@ -68,4 +68,4 @@ PixelTables buildPixelTables(const std::vector<Feature>& features,
     return tables;
 }
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -9,7 +9,7 @@
 
 #include "camera_description.h"
 
-namespace fwsim {
+namespace fwc {
 
 enum TableChannel : uint32_t { tableBlue = 0, tableGreen = 1, tableRed = 2, tableGrey = 3 };
 
@@ -26,15 +26,10 @@ enum ImageFeature : uint32_t {
     featureGain = 265
 };
 
-struct LutState {
-    std::vector<uint8_t> values;  // empty until uploaded
-    bool inUse = false;
-};
-
 // features: the camera's current features; neutral: their values as described, at which
 // they leave the image unchanged. Off and automatic features leave it unchanged too.
 PixelTables buildPixelTables(const std::vector<Feature>& features,
                              const std::vector<Feature>& neutral, const LutInfo& lutInfo,
                              const LutState& lut);
 
-}  // namespace fwsim
+}  // namespace fwc

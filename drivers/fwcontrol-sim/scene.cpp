@@ -5,7 +5,7 @@
 
 #include "frame_code.h"
 
-namespace fwsim {
+namespace fwc {
 namespace {
 
 struct Bgr {
@@ -100,4 +100,4 @@ void SceneTemplate::compose(uint32_t frameNumber, const FrameWindow& window, uin
     drawFrameCode(out, window.width, window.height, channels, frameNumber);
 }
 
-}  // namespace fwsim
+}  // namespace fwc

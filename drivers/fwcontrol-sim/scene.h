@@ -7,7 +7,7 @@
 
 #include "pixel_tables.h"
 
-namespace fwsim {
+namespace fwc {
 
 struct FrameWindow {
     uint32_t left = 0;
@@ -37,4 +37,4 @@ private:
     std::vector<uint8_t> grey_;
 };
 
-}  // namespace fwsim
+}  // namespace fwc

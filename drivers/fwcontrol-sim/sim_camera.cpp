@@ -8,11 +8,11 @@
 #include "fwcontrol.h"
 #include "pixel_format.h"
 
-namespace fwsim {
+namespace fwc {
 
-SimCamera::SimCamera(CameraDescription description, NotificationHub& hub,
+SimCamera::SimCamera(CameraDescription description, BusHost& host,
                      std::shared_ptr<const CameraStateStore> store)
-    : description_(std::move(description)), hub_(hub), store_(std::move(store)) {
+    : description_(std::move(description)), host_(host), store_(std::move(store)) {
     format_ = description_.current;
     features_ = description_.features;
     registers_ = description_.registers;
@@ -249,4 +249,4 @@ int32_t SimCamera::groundTruth(uint32_t frameNumber, uint8_t* buffer, uint32_t s
     return FW_STATUS_OK;
 }
 
-}  // namespace fwsim
+}  // namespace fwc

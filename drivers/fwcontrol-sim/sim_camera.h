@@ -16,30 +16,15 @@
 #include "camera_description.h"
 #include "frame_encoder.h"
 #include "frame_ring.h"
-#include "notification_hub.h"
+#include "fwcontrol_bus.h"
 #include "pixel_tables.h"
 #include "scene.h"
 
-namespace fwsim {
-
-struct FreeGrabRequest {
-    uint32_t mode = 0;
-    uint32_t coding = 0;
-    AreaOfInterest aoi;
-    uint32_t busLoad = 0;
-};
+namespace fwc {
 
 struct FrameCounters {
     uint32_t completed = 0;
     uint32_t dropped = 0;
-};
-
-// The parts of the state that the settings file carries.
-struct CameraSettings {
-    CurrentFormat format;
-    std::vector<Feature> features;
-    TriggerInfo trigger;
-    LutState lut;
 };
 
 // What the camera keeps across processes: its settings and its registers.
@@ -50,44 +35,44 @@ struct CameraState {
 
 class CameraStateStore;
 
-class SimCamera {
+class SimCamera : public BusCamera {
 public:
-    // hub outlives the camera's acquisition thread: shutDown() joins it. With a store, the
+    // host outlives the camera's acquisition thread: shutDown() joins it. With a store, the
     // camera starts as it was kept there, takes up the kept state again when it is opened
     // and keeps its state there when it is closed.
-    SimCamera(CameraDescription description, NotificationHub& hub,
+    SimCamera(CameraDescription description, BusHost& host,
               std::shared_ptr<const CameraStateStore> store = nullptr);
-    ~SimCamera();
+    ~SimCamera() override;
     SimCamera(const SimCamera&) = delete;
     SimCamera& operator=(const SimCamera&) = delete;
 
     uint32_t id() const { return description_.id; }
-    const CameraDescription& description() const { return description_; }
+    const CameraDescription& description() const override { return description_; }
 
     // Stops acquisition and closes the camera for good (unplug, reset, release).
     void shutDown();
     // FWC_ERR_CAMERA_UNPLUGGED after shutDown, FWC_ERR_CAMERA_NOT_OPEN when closed here.
-    int32_t checkOpen();
+    int32_t checkOpen() override;
     int32_t open(const std::string& busKey);
-    int32_t close();
+    int32_t close() override;
 
     // Formats
     void currentImageFormat(uint32_t& width, uint32_t& height, uint32_t& coding,
-                            uint32_t& bitDepth);
+                            uint32_t& bitDepth) override;
     // In a Format 7 mode: format 7, the mode, and the coding in place of a rate.
-    void currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate);
-    void supportedFixedFormats(uint32_t* table) const;
+    void currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate) override;
+    void supportedFixedFormats(uint32_t* table) const override;
     int32_t freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding, uint32_t& width,
-                          uint32_t& height) const;
-    int32_t freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const;
-    AreaOfInterest aoi();
-    int32_t prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate);
-    int32_t prepareFreeGrab(FreeGrabRequest& request);
+                          uint32_t& height) const override;
+    int32_t freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const override;
+    AreaOfInterest aoi() override;
+    int32_t prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) override;
+    int32_t prepareFreeGrab(FreeGrabRequest& request) override;
 
     // Acquisition: count frames, or FWC_GRAB_CONTINUOUS.
-    int32_t startAcquisition(uint32_t count, bool multiShot);
-    int32_t stopAcquisition();
-    int32_t copyNewestFrame(void* buffer, uint32_t bufferSize);
+    int32_t startAcquisition(uint32_t count, bool multiShot) override;
+    int32_t stopAcquisition() override;
+    int32_t copyNewestFrame(void* buffer, uint32_t bufferSize) override;
     // One frame of a manual camera / one trigger pulse; both return once the frame
     // they cause is in the ring.
     int32_t step();
@@ -96,23 +81,23 @@ public:
     FrameCounters counters();
 
     // Features, registers, LUT, trigger
-    const Feature* describedFeature(uint32_t featureId) const;
-    int32_t featureValue(uint32_t featureId, uint32_t& value);
-    int32_t setFeatureValue(uint32_t featureId, uint32_t value);
-    int32_t featureStatus(uint32_t featureId, uint32_t& status);
-    int32_t setFeatureStatus(uint32_t featureId, uint32_t status);
-    int32_t registerValue(uint32_t address, uint32_t& value);
-    int32_t setRegister(uint32_t address, uint32_t value);
-    int32_t uploadLut(uint32_t lut, const uint8_t* values, uint32_t count);
-    int32_t useLut(uint32_t lut, bool on);
+    const Feature* describedFeature(uint32_t featureId) const override;
+    int32_t featureValue(uint32_t featureId, uint32_t& value) override;
+    int32_t setFeatureValue(uint32_t featureId, uint32_t value) override;
+    int32_t featureStatus(uint32_t featureId, uint32_t& status) override;
+    int32_t setFeatureStatus(uint32_t featureId, uint32_t status) override;
+    int32_t registerValue(uint32_t address, uint32_t& value) override;
+    int32_t setRegister(uint32_t address, uint32_t value) override;
+    int32_t uploadLut(uint32_t lut, const uint8_t* values, uint32_t count) override;
+    int32_t useLut(uint32_t lut, bool on) override;
     LutState lutState();
-    int32_t trigger(TriggerInfo& trigger, uint32_t& pulses);
-    int32_t setTrigger(uint32_t mode, uint32_t active, uint32_t polarity);
+    int32_t trigger(TriggerInfo& trigger, uint32_t& pulses) override;
+    int32_t setTrigger(uint32_t mode, uint32_t active, uint32_t polarity) override;
 
     // Settings file
-    CameraSettings settings();
+    CameraSettings settings() override;
     // Checks everything first; applies all or nothing.
-    int32_t applySettings(const CameraSettings& settings, std::string& problem);
+    int32_t applySettings(const CameraSettings& settings, std::string& problem) override;
 
     // The scene of a frame after the camera's processing, before encoding.
     int32_t groundTruth(uint32_t frameNumber, uint8_t* buffer, uint32_t size, uint32_t& channels);
@@ -142,7 +127,7 @@ private:
     bool mayProduce(std::unique_lock<std::mutex>& lock);
 
     const CameraDescription description_;
-    NotificationHub& hub_;
+    BusHost& host_;
     const std::shared_ptr<const CameraStateStore> store_;
 
     std::mutex mutex_;
@@ -177,4 +162,4 @@ private:
     FrameCounters counters_;
 };
 
-}  // namespace fwsim
+}  // namespace fwc

@@ -40,7 +40,8 @@
     X(34, FWC_ERR_ENUM_END, "no more entries")                                                  \
     X(35, FWC_ERR_RESOURCES, "out of system resources")                                         \
     X(36, FWC_ERR_INJECTED, "failure injected by the test control interface")                   \
-    X(37, FWC_ERR_NO_FRAME_CODE, "image carries no readable frame number")
+    X(37, FWC_ERR_NO_FRAME_CODE, "image carries no readable frame number")                      \
+    X(38, FWC_ERR_BUS_MODULE, "camera bus cannot be loaded")
 
 /* Pixel conversion statuses: code, name, text. */
 #define FWT_STATUS_LIST(X)                                                                   \
