@@ -3,9 +3,11 @@
 // frames of both, features, trigger, registers, lost frames, and a camera unplugged while
 // it streams.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,7 +27,23 @@
 namespace lvc::test {
 namespace {
 
-uint32_t idOf(const std::string& guid) { return fwc::fnv1a32("dc1394:" + guid + ":0"); }
+// GUIDs of this process's virtual cameras: claims are per GUID across processes, and
+// test processes run side by side.
+std::string guidOf(uint32_t camera) {
+    char guid[17];
+    std::snprintf(guid, sizeof guid, "%08x%08x", 0x00123456u,
+                  (static_cast<uint32_t>(getpid()) << 4) + camera + 1);
+    return guid;
+}
+
+std::string guidLines(uint32_t cameras) {
+    std::string lines = "cameras " + std::to_string(cameras) + "\n";
+    for (uint32_t camera = 0; camera < cameras; ++camera)
+        lines += "camera " + std::to_string(camera) + " guid " + guidOf(camera) + "\n";
+    return lines;
+}
+
+uint32_t idOf(uint32_t camera) { return fwc::fnv1a32("dc1394:" + guidOf(camera) + ":0"); }
 
 uint32_t FWC_CALL countCall(void* context) {
     static_cast<std::atomic<int>*>(context)->fetch_add(1);
@@ -35,7 +53,7 @@ uint32_t FWC_CALL countCall(void* context) {
 class Dc1394Bus : public ::testing::Test {
 protected:
     virtual std::string cameraLines() const {
-        return "cameras 2\ncamera 0 frame_interval_us 5000\ncamera 1 model TV-Second\n";
+        return guidLines(2) + "camera 0 frame_interval_us 5000\ncamera 1 model TV-Second\n";
     }
 
     void SetUp() override {
@@ -86,7 +104,7 @@ protected:
         return frame;
     }
 
-    const uint32_t camera_ = idOf("0012345600000001");
+    const uint32_t camera_ = idOf(0);
     bool started_ = false;
     bool open_ = false;
     std::vector<FWC_HANDLE> handles_;
@@ -117,8 +135,8 @@ TEST_F(Dc1394Bus, ListsCamerasByGuidWithNamesFromTheirRoms) {
     uint32_t count = FWC_MAX_CAMERAS;
     ASSERT_EQ(FWC_GetCameras(&count, ids), FW_STATUS_OK);
     ASSERT_EQ(count, 2u);
-    EXPECT_EQ(ids[0], idOf("0012345600000001"));
-    EXPECT_EQ(ids[1], idOf("0012345600000002"));
+    EXPECT_EQ(ids[0], idOf(0));
+    EXPECT_EQ(ids[1], idOf(1));
     ASSERT_EQ(FWC_OpenCamera(ids[0], 0), FW_STATUS_OK);
     ASSERT_EQ(FWC_OpenCamera(ids[1], 0), FW_STATUS_OK);
     EXPECT_EQ(infoString(ids[0], 0), "TV-IIDC1");
@@ -318,7 +336,8 @@ TEST_F(Dc1394Bus, TriggerAndRegistersReachTheCamera) {
 class Dc1394BusLosses : public Dc1394Bus {
 protected:
     std::string cameraLines() const override {
-        return "cameras 1\ncamera 0 frame_interval_us 5000\ncamera 0 drop_every 4\n"
+        return guidLines(1) +
+               "camera 0 frame_interval_us 5000\ncamera 0 drop_every 4\n"
                "camera 0 short_every 7\n";
     }
 };
