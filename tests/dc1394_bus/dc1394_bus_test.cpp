@@ -3,115 +3,22 @@
 // frames of both, features, trigger, registers, lost frames, and a camera unplugged while
 // it streams.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "camera_id.h"
+#include "dc1394_bus_fixture.h"
 #include "fw_status.h"
+#include "iidc_usb/standin_control.h"
 #include "fwcontrol.h"
 #include "iidc_test_pattern.h"
-#include "iidc_usb/standin_control.h"
-#include "support/child_process.h"
-#include "support/temp_directory.h"
 #include "support/wait_until.h"
 
 namespace lvc::test {
 namespace {
-
-// GUIDs of this process's virtual cameras: claims are per GUID across processes, and
-// test processes run side by side.
-std::string guidOf(uint32_t camera) {
-    char guid[17];
-    std::snprintf(guid, sizeof guid, "%08x%08x", 0x00123456u,
-                  (static_cast<uint32_t>(getpid()) << 4) + camera + 1);
-    return guid;
-}
-
-std::string guidLines(uint32_t cameras) {
-    std::string lines = "cameras " + std::to_string(cameras) + "\n";
-    for (uint32_t camera = 0; camera < cameras; ++camera)
-        lines += "camera " + std::to_string(camera) + " guid " + guidOf(camera) + "\n";
-    return lines;
-}
-
-uint32_t idOf(uint32_t camera) { return fwc::fnv1a32("dc1394:" + guidOf(camera) + ":0"); }
-
-uint32_t FWC_CALL countCall(void* context) {
-    static_cast<std::atomic<int>*>(context)->fetch_add(1);
-    return 0;
-}
-
-class Dc1394Bus : public ::testing::Test {
-protected:
-    virtual std::string cameraLines() const {
-        return guidLines(2) + "camera 0 frame_interval_us 5000\ncamera 1 model TV-Second\n";
-    }
-
-    void SetUp() override {
-        StandinControl::instance().start(cameraLines());
-        setenv("FWCONTROL_BUSES", "dc1394", 1);
-        ASSERT_EQ(FWC_Init(), FW_STATUS_OK);
-        started_ = true;
-    }
-
-    void TearDown() override {
-        for (const FWC_HANDLE handle : handles_) FWC_UnRegisterNotification(handle);
-        if (open_) FWC_CloseCamera(camera_);
-        if (started_) {
-            EXPECT_EQ(FWC_Release(), FW_STATUS_OK);
-        }
-        unsetenv("FWCONTROL_BUSES");
-    }
-
-    void openFirst() {
-        ASSERT_EQ(FWC_OpenCamera(camera_, 0), FW_STATUS_OK);
-        open_ = true;
-    }
-
-    std::atomic<int>& count(uint32_t kind) {
-        std::atomic<int>& counter = kind == FWC_NOTIFY_FRAME_COMPLETE  ? completed_
-                                    : kind == FWC_NOTIFY_FRAME_DROPPED ? dropped_
-                                                                       : errors_;
-        FWC_HANDLE handle = 0;
-        FWC_NOTIFICATION notification = FWC_MakeNotification(camera_, countCall, &counter);
-        EXPECT_EQ(FWC_RegisterNotification(&handle, kind, &notification), FW_STATUS_OK);
-        handles_.push_back(handle);
-        return counter;
-    }
-
-    // Grabs `frames` frames and returns the newest (frame notifications merge, so the
-    // frame itself is waited for).
-    std::vector<uint8_t> grab(uint32_t frames) {
-        uint32_t width = 0, height = 0, coding = 0, depth = 0;
-        EXPECT_EQ(FWC_GetCurrentImageFormat(camera_, &width, &height, &coding, &depth),
-                  FW_STATUS_OK);
-        std::vector<uint8_t> frame(iidc_standin::imageBytes(width, height, coding));
-        EXPECT_EQ(FWC_GrabStart(camera_, frames), FW_STATUS_OK);
-        EXPECT_TRUE(waitUntil([&] {
-            return FWC_GetNativeImage(camera_, frame.data(), static_cast<uint32_t>(frame.size()),
-                                      0) == FW_STATUS_OK;
-        }));
-        EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
-        return frame;
-    }
-
-    const uint32_t camera_ = idOf(0);
-    bool started_ = false;
-    bool open_ = false;
-    std::vector<FWC_HANDLE> handles_;
-    std::atomic<int> completed_{0};
-    std::atomic<int> dropped_{0};
-    std::atomic<int> errors_{0};
-};
 
 // The picture the virtual camera sends, past the frame's sequence number.
 void expectPattern(const std::vector<uint8_t>& frame, uint32_t width, uint32_t height,
@@ -381,62 +288,6 @@ TEST_F(Dc1394Bus, ACameraOpensOnceUntilClosed) {
     open_ = false;
     openFirst();
 }
-
-#if defined(LVCGRAB_PATH)
-// The widths of the PNG files in directory, from their header chunks.
-std::vector<uint32_t> pictureWidths(const std::filesystem::path& directory) {
-    std::vector<uint32_t> widths;
-    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-        if (entry.path().extension() != ".png") continue;
-        std::ifstream file(entry.path(), std::ios::binary);
-        unsigned char header[20] = {};
-        file.read(reinterpret_cast<char*>(header), sizeof header);
-        widths.push_back(uint32_t{header[16]} << 24 | uint32_t{header[17]} << 16 |
-                         uint32_t{header[18]} << 8 | header[19]);
-    }
-    return widths;
-}
-
-// lvcgrab in a process of its own, the stand-in preloaded: it cannot have the camera this
-// process holds; once it is closed it grabs three frames of the camera's fixed format, and
-// three of a Format 7 mode that the camera's settings file names.
-TEST_F(Dc1394Bus, AnotherProcessGrabsOnlyOnceTheCameraIsClosed) {
-    setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
-    setenv("LD_PRELOAD", IIDC_STANDIN_PATH, 1);
-    const TempDirectory settings, fixedFrames, format7Frames;
-    const std::string name = "Testvendor TV-IIDC1 - " + std::to_string(camera_);
-    const auto grabInto = [&](const TempDirectory& output) {
-        return std::vector<std::string>{LVCGRAB_PATH, "--system-dir", settings.path().string(),
-                                        "grab",       name,           "-n",
-                                        "3",          "-o",           output.path().string()};
-    };
-    openFirst();
-    {
-        ChildProcess refused(grabInto(fixedFrames));
-        const std::optional<int> exitCode = refused.waitForExit(std::chrono::seconds(30));
-        ASSERT_TRUE(exitCode.has_value());
-        EXPECT_NE(*exitCode, 0);
-    }
-    uint32_t mode = 1, coding = FWC_CODING_RAW8, width = 320, height = 240;
-    uint32_t left = 16, top = 8, busLoad = 1000;
-    ASSERT_EQ(FWC_PrepareFreeGrab(camera_, &mode, &coding, &width, &height, nullptr, &left, &top,
-                                  &busLoad),
-              FW_STATUS_OK);
-    const std::string settingsFile = (settings.path() / (name + ".xml")).string();
-    ASSERT_EQ(FWC_SaveSettings(camera_, settingsFile.c_str()), FW_STATUS_OK);
-    ASSERT_EQ(FWC_CloseCamera(camera_), FW_STATUS_OK);
-    open_ = false;
-
-    ChildProcess format7Grabber(grabInto(format7Frames));
-    EXPECT_EQ(format7Grabber.waitForExit(std::chrono::seconds(30)), 0);
-    EXPECT_EQ(pictureWidths(format7Frames.path()), std::vector<uint32_t>(3, 320));
-    std::filesystem::remove(settingsFile);
-    ChildProcess fixedGrabber(grabInto(fixedFrames));
-    EXPECT_EQ(fixedGrabber.waitForExit(std::chrono::seconds(30)), 0);
-    EXPECT_EQ(pictureWidths(fixedFrames.path()).size(), 3u);
-    unsetenv("LD_PRELOAD");
-}
-#endif
 
 }  // namespace
 }  // namespace lvc::test
