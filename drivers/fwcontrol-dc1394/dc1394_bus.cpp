@@ -118,7 +118,7 @@ int32_t Dc1394Bus::findCamera(const fwc::BusCameraKey& key, uint32_t cameraId,
     const auto present = present_.find(key.serial);
     if (present == present_.end())
         return known != cameras_.end() ? FWC_ERR_CAMERA_UNPLUGGED : FWC_ERR_UNKNOWN_CAMERA;
-    if (known == cameras_.end())
+    if (known == cameras_.end() || known->second->gone())
         camera = cameras_[key.serial] =
             std::make_shared<Dc1394Camera>(context_, present->second, cameraId, *host_);
     else

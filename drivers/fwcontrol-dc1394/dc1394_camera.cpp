@@ -96,6 +96,11 @@ int32_t Dc1394Camera::open(const std::string& claimBusKey) {
 
 void Dc1394Camera::markLost() { lost_ = true; }
 
+bool Dc1394Camera::gone() const {
+    std::lock_guard lock(mutex_);
+    return lost_ && camera_ == nullptr;
+}
+
 int32_t Dc1394Camera::checkOpen() {
     std::lock_guard lock(mutex_);
     return usable();
@@ -264,12 +269,20 @@ int32_t Dc1394Camera::prepareFreeGrab(fwc::FreeGrabRequest& request) {
     return stopped != FW_STATUS_OK ? stopped : applyFreeGrab(request);
 }
 
-int32_t Dc1394Camera::startAcquisition(uint32_t count, bool) {
+int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     std::lock_guard life(lifecycle_);
     if (count == 0) return FWC_ERR_INVALID_ARGUMENT;
+    const bool continuous = count == FWC_GRAB_CONTINUOUS;
     {
         std::lock_guard ringLock(ringMutex_);
-        if (acquiring_ && (continuous_ || framesLeft_ > 0)) return FWC_ERR_ACQUISITION_RUNNING;
+        const bool inFlight = acquiring_ && (continuous_ || framesLeft_ > 0);
+        // A further multishot adds its frames to the shots still in flight.
+        if (inFlight && multiShot && multiShot_ && !continuous_ && !continuous) {
+            framesLeft_ = static_cast<uint32_t>(
+                std::min<uint64_t>(uint64_t{framesLeft_} + count, FWC_GRAB_CONTINUOUS - 1));
+            return FW_STATUS_OK;
+        }
+        if (inFlight) return FWC_ERR_ACQUISITION_RUNNING;
     }
     // A counted acquisition that has its frames keeps streaming until this start.
     int32_t status = stopCapture();
@@ -280,8 +293,9 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool) {
     {
         std::lock_guard ringLock(ringMutex_);
         ring_.reset(kRingSlots, fwc::frameBytes(current.coding, current.width, current.height));
-        continuous_ = count == FWC_GRAB_CONTINUOUS;
-        framesLeft_ = continuous_ ? 0 : count;
+        continuous_ = continuous;
+        multiShot_ = multiShot;
+        framesLeft_ = continuous ? 0 : count;
         acquiring_ = true;
     }
     status = fail(dc1394_capture_setup(camera_, kDmaBuffers, DC1394_CAPTURE_FLAGS_DEFAULT),

@@ -37,8 +37,10 @@ public:
 
     // The cross-process claim, then the camera itself.
     int32_t open(const std::string& claimBusKey);
-    // The camera left the bus: its calls fail from now on and its users hear of it.
+    // The camera left the bus: its calls fail from now on.
     void markLost();
+    // Left the bus and closed: a camera with its key that joins again is a new object.
+    bool gone() const;
 
     const fwc::CameraDescription& description() const override { return inquiry_.description; }
     int32_t checkOpen() override;
@@ -110,6 +112,7 @@ private:
     fwc::FrameRing ring_;
     bool acquiring_ = false;
     bool continuous_ = false;
+    bool multiShot_ = false;
     uint32_t framesLeft_ = 0;
     uint32_t frameNumber_ = 0;
     uint32_t triggeredFrames_ = 0;

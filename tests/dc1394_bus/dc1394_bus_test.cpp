@@ -259,7 +259,7 @@ TEST_F(Dc1394BusLosses, LostAndCorruptFramesAreReportedAsDrops) {
     EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
 }
 
-TEST_F(Dc1394Bus, UnpluggedWhileStreamingFailsItsCallsAndClosesCleanly) {
+TEST_F(Dc1394Bus, UnpluggedWhileStreamingFailsItsCallsClosesCleanlyAndOpensAgain) {
     openFirst();
     ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
     std::atomic<int>& errors = count(FWC_NOTIFY_ERROR);
@@ -279,6 +279,30 @@ TEST_F(Dc1394Bus, UnpluggedWhileStreamingFailsItsCallsAndClosesCleanly) {
     uint32_t count = FWC_MAX_CAMERAS;
     ASSERT_EQ(FWC_GetCameras(&count, ids), FW_STATUS_OK);
     EXPECT_EQ(count, 1u);
+
+    // Plugged in again: the same id opens and streams.
+    StandinControl::instance().update("camera 0 unplugged 0\n");
+    ASSERT_TRUE(waitUntil([&] {
+        count = FWC_MAX_CAMERAS;
+        return FWC_GetCameras(&count, ids) == FW_STATUS_OK && count == 2;
+    }));
+    openFirst();
+    EXPECT_FALSE(grab(1).empty());
+}
+
+TEST_F(Dc1394Bus, AFurtherMultiShotAddsItsFramesWhileAGrabRefusesToStart) {
+    openFirst();
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
+    ASSERT_EQ(FWC_MultiShotStart(camera_, 1000), FW_STATUS_OK);
+    EXPECT_EQ(FWC_MultiShotStart(camera_, 1000), FW_STATUS_OK);
+    EXPECT_EQ(FWC_GrabStart(camera_, 1), FWC_ERR_ACQUISITION_RUNNING);
+    uint32_t mode = 0, coding = FWC_CODING_MONO8, width = 64, height = 64;
+    uint32_t left = 0, top = 0, busLoad = 1000;
+    EXPECT_EQ(FWC_PrepareFreeGrab(camera_, &mode, &coding, &width, &height, nullptr, &left, &top,
+                                  &busLoad),
+              FWC_ERR_ACQUISITION_RUNNING);
+    EXPECT_EQ(FWC_MultiShotStop(camera_), FW_STATUS_OK);
+    EXPECT_EQ(FWC_GrabStart(camera_, 1), FW_STATUS_OK);
 }
 
 TEST_F(Dc1394Bus, ACameraOpensOnceUntilClosed) {

@@ -37,7 +37,9 @@ TEST_F(Dc1394Bus, AnotherProcessGrabsOnlyOnceTheCameraIsClosed) {
     setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
     setenv("LD_PRELOAD", IIDC_STANDIN_PATH, 1);
     const TempDirectory settings, fixedFrames, format7Frames;
-    const std::string name = "Testvendor TV-IIDC1 - " + std::to_string(camera_);
+    // Configuration names carry the id as a signed number.
+    const std::string name =
+        "Testvendor TV-IIDC1 - " + std::to_string(static_cast<int32_t>(camera_));
     const auto grabInto = [&](const TempDirectory& output) {
         return std::vector<std::string>{LVCGRAB_PATH, "--system-dir", settings.path().string(),
                                         "grab",       name,           "-n",
