@@ -240,6 +240,31 @@ TEST_F(Dc1394Bus, TriggerAndRegistersReachTheCamera) {
     EXPECT_EQ(FWC_Lut_Use(camera_, 0, 1), FWC_ERR_NO_LUT);
 }
 
+// A software trigger through the trigger's registers: set the source to software, then
+// each write of the software trigger register releases one frame, counted as a pulse.
+TEST_F(Dc1394Bus, SoftwareTriggerReleasesCountedFrames) {
+    openFirst();
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
+    ASSERT_EQ(FWC_Trigger_Set(camera_, 0, 1, 0), FW_STATUS_OK);
+    constexpr uint32_t kTriggerMode = 0xF0F00830u, kSoftwareTrigger = 0xF0F0062Cu;
+    constexpr uint32_t kSoftwareSource = 7u << 21;
+    uint32_t trigger = 0;
+    ASSERT_EQ(FWC_GetRegister(camera_, kTriggerMode, &trigger), FW_STATUS_OK);
+    ASSERT_EQ(FWC_SetRegister(camera_, kTriggerMode, trigger | kSoftwareSource), FW_STATUS_OK);
+    ASSERT_EQ(FWC_GrabStart(camera_, FWC_GRAB_CONTINUOUS), FW_STATUS_OK);
+    std::vector<uint8_t> frame(iidc_standin::imageBytes(320, 240, FWC_CODING_YUV422));
+    ASSERT_EQ(FWC_SetRegister(camera_, kSoftwareTrigger, 0x80000000u), FW_STATUS_OK);
+    EXPECT_TRUE(waitUntil([&] {
+        return FWC_GetNativeImage(camera_, frame.data(), static_cast<uint32_t>(frame.size()), 0) ==
+               FW_STATUS_OK;
+    }));
+    uint32_t mode = 0, active = 0, polarity = 0, pulses = 0;
+    ASSERT_EQ(FWC_Trigger_Get(camera_, &mode, &active, &polarity, &pulses), FW_STATUS_OK);
+    EXPECT_EQ(active, 1u);
+    EXPECT_GE(pulses, 1u);
+    EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
+}
+
 class Dc1394BusLosses : public Dc1394Bus {
 protected:
     std::string cameraLines() const override {
