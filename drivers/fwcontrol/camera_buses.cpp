@@ -55,15 +55,16 @@ int32_t CameraBuses::init() {
 
 int32_t CameraBuses::startBuses(const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-        ActiveBus active{name, nullptr, nullptr};
+        ActiveBus active{name, nullptr};
         if (name == "sim") {
-            active.bus = &theSimBus();
+            active.bus = std::shared_ptr<Bus>(&theSimBus(), [](Bus*) {});
         } else {
-            if (const int32_t status = loadBusModule(name, active.owned)) {
+            std::unique_ptr<Bus> loaded;
+            if (const int32_t status = loadBusModule(name, loaded)) {
                 stopBuses();
                 return status;
             }
-            active.bus = active.owned.get();
+            active.bus = std::move(loaded);
         }
         if (const int32_t status = active.bus->start(*this)) {
             stopBuses();
@@ -169,12 +170,19 @@ int32_t CameraBuses::findCamera(uint32_t cameraId, std::shared_ptr<BusCamera>& c
     return buses_[route->bus].bus->find(route->key, cameraId, camera);
 }
 
+// Opening may take a real camera a while: the other cameras' calls go on meanwhile.
 int32_t CameraBuses::openCamera(uint32_t cameraId) {
-    std::lock_guard lock(mutex_);
-    int32_t status = FW_STATUS_OK;
-    const Route* route = findRouteLocked(cameraId, status);
-    if (route == nullptr) return status;
-    return buses_[route->bus].bus->open(route->key, cameraId);
+    std::shared_ptr<Bus> bus;
+    BusCameraKey key;
+    {
+        std::lock_guard lock(mutex_);
+        int32_t status = FW_STATUS_OK;
+        const Route* route = findRouteLocked(cameraId, status);
+        if (route == nullptr) return status;
+        bus = buses_[route->bus].bus;
+        key = route->key;
+    }
+    return bus->open(key, cameraId);
 }
 
 std::shared_ptr<NotificationHub> CameraBuses::hub() {

@@ -36,8 +36,7 @@ public:
 private:
     struct ActiveBus {
         std::string name;
-        Bus* bus = nullptr;
-        std::unique_ptr<Bus> owned;  // null for the built-in simulated bus
+        std::shared_ptr<Bus> bus;  // the built-in simulated bus is not deleted
     };
     struct Route {
         uint32_t cameraId = 0;
@@ -58,7 +57,8 @@ private:
     const Route* findRouteLocked(uint32_t cameraId, int32_t& status);
     std::shared_ptr<NotificationHub> hub();
 
-    std::mutex mutex_;  // everything but the hub; held while calling into a bus
+    // Everything but the hub; held while asking a bus for its cameras, not while opening one.
+    std::mutex mutex_;
     uint32_t initCount_ = 0;
     std::vector<ActiveBus> buses_;
     std::vector<Route> routes_;

@@ -86,7 +86,7 @@ inline const Format7Mode* findFormat7Mode(const std::vector<Format7Mode>& modes,
 enum class Timing { realtime, fast, manual };
 
 struct CameraDescription {
-    uint32_t id = 0;
+    uint32_t id = 0;  // the FWC id: described on the simulated bus, given to other buses
     std::string model;
     std::string vendor;
     std::vector<FixedFormat> fixedFormats;

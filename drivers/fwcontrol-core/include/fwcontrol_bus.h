@@ -19,8 +19,9 @@
 // the format changes, so the frame path allocates nothing per frame.
 //
 // Statuses: every member returns an FWC_ status (fw_status.h), 0 for success. Detail for
-// FWC_GetErrorInfo ("which file", "which reason") goes through BusHost::fail. Nothing
-// throws across this interface: catch inside and return FWC_ERR_RESOURCES.
+// FWC_GetErrorInfo ("which file", "which reason") goes through BusHost::fail, as a module's
+// own copy of the core's error texts is not the library's. Nothing throws across this
+// interface: catch inside and return FWC_ERR_RESOURCES (the factory too).
 //
 // Changes to this file are additive: new members go at the end of a class, and a change
 // that existing buses cannot build against gets a new factory version.
@@ -131,13 +132,15 @@ public:
     virtual ~Bus() = default;
 
     // FWC_Init of the first user: finds the cameras (never waiting for a slow discovery:
-    // that runs on the bus's own thread). host outlives the bus until stop() returns.
+    // that runs on the bus's own thread). host outlives the bus until stop() returns. A
+    // failed start leaves nothing running; the bus is then deleted without stop().
     virtual int32_t start(BusHost& host) = 0;
     // The last FWC_Release: stops acquisition, closes the cameras and joins the bus's
     // threads; no raise follows its return.
     virtual void stop() = 0;
 
-    // The cameras present now, at once, in a stable order.
+    // The cameras present now, in a stable order. Returns at once, as find does: the
+    // library holds its lock around both.
     virtual int32_t cameras(std::vector<BusCameraKey>& keys) = 0;
     // The camera with this key, open or not; cameraId is its FWC id, which its
     // notifications carry. A key the bus no longer has: FWC_ERR_CAMERA_UNPLUGGED when it
@@ -145,8 +148,10 @@ public:
     // fixedId it never had).
     virtual int32_t find(const BusCameraKey& key, uint32_t cameraId,
                          std::shared_ptr<BusCamera>& camera) = 0;
-    // Opens the camera for this process: first the cross-process claim (camera_claim.h),
-    // then the camera's own exclusive access where it has one.
+    // Opens the camera for this process: first the cross-process claim (camera_claim.h:
+    // claimCamera with the bus's name as busKey and cameraId), then the camera's own
+    // exclusive access where it has one. Runs outside the library's lock, and may meet a
+    // concurrent stop(): a bus that is stopped refuses with FWC_ERR_NOT_INITIALIZED.
     virtual int32_t open(const BusCameraKey& key, uint32_t cameraId) = 0;
 };
 
