@@ -47,6 +47,7 @@ int32_t Dc1394Bus::start(fwc::BusHost& host) {
 }
 
 void Dc1394Bus::stop() {
+    std::lock_guard opening(opening_);
     std::map<std::string, std::shared_ptr<Dc1394Camera>> cameras;
     {
         std::lock_guard lock(mutex_);
@@ -104,7 +105,6 @@ void Dc1394Bus::watch() {
 int32_t Dc1394Bus::cameras(std::vector<fwc::BusCameraKey>& keys) {
     std::lock_guard lock(mutex_);
     if (host_ == nullptr) return FWC_ERR_NOT_INITIALIZED;
-    present_ = enumerate();
     keys.clear();
     for (const auto& [key, identity] : present_) keys.push_back({key, 0});
     return FW_STATUS_OK;
@@ -135,6 +135,7 @@ int32_t Dc1394Bus::find(const fwc::BusCameraKey& key, uint32_t cameraId,
 }
 
 int32_t Dc1394Bus::open(const fwc::BusCameraKey& key, uint32_t cameraId) {
+    std::lock_guard opening(opening_);
     std::shared_ptr<Dc1394Camera> camera;
     const int32_t status = findCamera(key, cameraId, camera);
     if (status != FW_STATUS_OK) return status;

@@ -1,7 +1,8 @@
 // The IIDC bus: IEEE 1394 and USB IIDC cameras through libdc1394, as one bus behind the
 // FWC_ calls. Cameras are keyed by GUID and unit; a watcher thread enumerates again every
 // half second (libdc1394 reports no bus changes), marks cameras that left as unplugged
-// and raises the node-list notification when the list changes.
+// and raises the node-list notification when the list changes. cameras() and find()
+// answer from the last enumeration, at once.
 #pragma once
 
 #include <dc1394/dc1394.h>
@@ -37,6 +38,7 @@ private:
     int32_t findCamera(const fwc::BusCameraKey& key, uint32_t cameraId,
                        std::shared_ptr<Dc1394Camera>& camera);
 
+    std::mutex opening_;  // open and stop: no camera opens once stop has begun
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;

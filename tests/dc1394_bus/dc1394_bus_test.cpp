@@ -300,10 +300,13 @@ TEST_F(Dc1394Bus, UnpluggedWhileStreamingFailsItsCallsClosesCleanlyAndOpensAgain
     FWC_GrabStop(camera_, 1);
     EXPECT_EQ(FWC_CloseCamera(camera_), FW_STATUS_OK);
     open_ = false;
+    // The bus sees the change at its next enumeration.
     uint32_t ids[FWC_MAX_CAMERAS];
     uint32_t count = FWC_MAX_CAMERAS;
-    ASSERT_EQ(FWC_GetCameras(&count, ids), FW_STATUS_OK);
-    EXPECT_EQ(count, 1u);
+    EXPECT_TRUE(waitUntil([&] {
+        count = FWC_MAX_CAMERAS;
+        return FWC_GetCameras(&count, ids) == FW_STATUS_OK && count == 1;
+    }));
 
     // Plugged in again: the same id opens and streams.
     StandinControl::instance().update("camera 0 unplugged 0\n");
