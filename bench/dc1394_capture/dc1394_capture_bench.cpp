@@ -1,15 +1,24 @@
 // A bare libdc1394 capture loop (poll the capture descriptor, dequeue, touch the frame,
-// enqueue) on a virtual USB IIDC camera presented by the libusb stand-in: frames per
-// second and the process's CPU time per frame. The stand-in's own work (copying each
+// enqueue) on a virtual USB IIDC camera presented by the libusb stand-in, beside the same
+// camera through the camera library's IIDC bus (FWC_ calls: wait for the frame
+// notification, copy the newest frame): frames per second and the process's CPU time per
+// frame. The stand-in's own work (copying each
 // frame into libdc1394's buffer) is part of that CPU time, as it will be for the plug-in.
 #include <benchmark/benchmark.h>
 #include <dc1394/dc1394.h>
 #include <poll.h>
 #include <sys/resource.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "fw_status.h"
+#include "fwcontrol.h"
 #include "iidc_usb/standin_control.h"
 
 namespace {
@@ -114,6 +123,112 @@ void BM_BareDc1394CaptureLoop(benchmark::State& state) {
     state.counters["cpu_us_per_frame"] = frames ? cpu * 1e6 / static_cast<double>(frames) : 0;
 }
 BENCHMARK(BM_BareDc1394CaptureLoop)
+    ->ArgsProduct({{0, 1}, {20, 2000}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+
+// The frame notifications of the camera library, as a count to wait on.
+class FrameSignal {
+public:
+    static uint32_t FWC_CALL completed(void* context) {
+        auto* signal = static_cast<FrameSignal*>(context);
+        {
+            std::lock_guard lock(signal->mutex_);
+            ++signal->count_;
+        }
+        signal->changed_.notify_one();
+        return 0;
+    }
+    // Waits up to a second for a notification after `seen`; the new count, or seen.
+    uint64_t waitAfter(uint64_t seen) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::milliseconds(kFrameTimeoutMs),
+                          [&] { return count_ > seen; });
+        return count_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    uint64_t count_ = 0;
+};
+
+// Camera 0 of the camera library on the dc1394 bus, streaming continuously in the setup.
+class LibraryCamera {
+public:
+    LibraryCamera(const CameraSetup& setup, FrameSignal& signal) {
+        setenv("FWCONTROL_BUSES", "dc1394", 1);
+        uint32_t count = 1;
+        if (FWC_Init() != FW_STATUS_OK || FWC_GetCameras(&count, &id_) != FW_STATUS_OK ||
+            count == 0 || FWC_OpenCamera(id_, 0) != FW_STATUS_OK)
+            throw std::runtime_error("no camera on the dc1394 bus");
+        int32_t status = FW_STATUS_OK;
+        if (setup.mode >= DC1394_VIDEO_MODE_FORMAT7_MIN) {
+            uint32_t mode = setup.mode - DC1394_VIDEO_MODE_FORMAT7_MIN;
+            uint32_t coding = setup.coding - DC1394_COLOR_CODING_MIN;
+            uint32_t width = setup.width, height = setup.height, left = 0, top = 0;
+            uint32_t busLoad = 1000;
+            status = FWC_PrepareFreeGrab(id_, &mode, &coding, &width, &height, nullptr, &left, &top,
+                                         &busLoad);
+        } else {
+            status = FWC_PrepareFixedGrab(id_, 0, setup.mode - DC1394_VIDEO_MODE_160x120_YUV444,
+                                          DC1394_FRAMERATE_60 - DC1394_FRAMERATE_MIN);
+        }
+        FWC_NOTIFICATION notification = FWC_MakeNotification(id_, &FrameSignal::completed, &signal);
+        if (status != FW_STATUS_OK ||
+            FWC_RegisterNotification(&handle_, FWC_NOTIFY_FRAME_COMPLETE, &notification) !=
+                FW_STATUS_OK ||
+            FWC_GrabStart(id_, FWC_GRAB_CONTINUOUS) != FW_STATUS_OK)
+            throw std::runtime_error("cannot start the grab");
+    }
+    ~LibraryCamera() {
+        FWC_GrabStop(id_, 1);
+        FWC_UnRegisterNotification(handle_);
+        FWC_CloseCamera(id_);
+        FWC_Release();
+    }
+    LibraryCamera(const LibraryCamera&) = delete;
+    LibraryCamera& operator=(const LibraryCamera&) = delete;
+
+    bool copyNewest(std::vector<uint8_t>& frame) {
+        return FWC_GetNativeImage(id_, frame.data(), static_cast<uint32_t>(frame.size()), 0) ==
+               FW_STATUS_OK;
+    }
+
+private:
+    uint32_t id_ = 0;
+    FWC_HANDLE handle_ = 0;
+};
+
+// The same camera and setups as the bare loop, through the camera library.
+void BM_Dc1394BusThroughTheLibrary(benchmark::State& state) {
+    const CameraSetup& setup = kSetups[state.range(0)];
+    lvc::test::StandinControl::instance().start("cameras 1\ncamera 0 frame_interval_us " +
+                                                std::to_string(state.range(1)) + "\n");
+    FrameSignal signal;
+    LibraryCamera camera(setup, signal);
+    std::vector<uint8_t> frame(size_t{setup.width} * setup.height);
+    uint64_t checksum = 0, frames = 0, seen = 0;
+    const double cpuBefore = processCpuSeconds();
+    for (auto _ : state) {
+        const uint64_t now = signal.waitAfter(seen);
+        if (now == seen || !camera.copyNewest(frame)) {
+            state.SkipWithError("no frame within a second");
+            break;
+        }
+        seen = now;
+        checksum += frame.back();
+        ++frames;
+    }
+    benchmark::DoNotOptimize(checksum);
+    const double cpu = processCpuSeconds() - cpuBefore;
+    state.SetLabel(std::to_string(setup.width) + "x" + std::to_string(setup.height));
+    state.SetItemsProcessed(static_cast<int64_t>(frames));
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    state.counters["cpu_us_per_frame"] = frames ? cpu * 1e6 / static_cast<double>(frames) : 0;
+}
+BENCHMARK(BM_Dc1394BusThroughTheLibrary)
     ->ArgsProduct({{0, 1}, {20, 2000}})
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);
