@@ -15,6 +15,8 @@ uint32_t fnv1a32(std::string_view text) {
     return hash;
 }
 
+uint32_t cameraIdHash(std::string_view key) { return fnv1a32(key) & 0x7FFFFFFFu; }
+
 std::vector<uint32_t> CameraIdTable::assign(const std::vector<std::string>& keys,
                                             const std::set<uint32_t>& reserved) {
     std::set<uint32_t> taken(reserved);
@@ -35,9 +37,9 @@ std::vector<uint32_t> CameraIdTable::assign(const std::vector<std::string>& keys
     }
     for (const std::string& key : sorted) {
         if (ids.count(key) != 0) continue;
-        uint32_t id = fnv1a32(key);
+        uint32_t id = cameraIdHash(key);
         for (uint32_t attempt = 1; !free(id); ++attempt)
-            id = fnv1a32(std::to_string(attempt) + "#" + key);
+            id = cameraIdHash(std::to_string(attempt) + "#" + key);
         ids[key] = id;
         taken.insert(id);
     }

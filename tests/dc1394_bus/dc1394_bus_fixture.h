@@ -36,7 +36,9 @@ inline std::string guidLines(uint32_t cameras) {
     return lines;
 }
 
-inline uint32_t idOf(uint32_t camera) { return fwc::fnv1a32("dc1394:" + guidOf(camera) + ":0"); }
+inline uint32_t idOf(uint32_t camera) {
+    return fwc::cameraIdHash("dc1394:" + guidOf(camera) + ":0");
+}
 
 inline uint32_t FWC_CALL countCall(void* context) {
     static_cast<std::atomic<int>*>(context)->fetch_add(1);
