@@ -10,7 +10,7 @@ namespace fwaravis {
 namespace {
 
 // Tenths of a dB for gain, µs for times, hundredths for ratios, gamma and saturation.
-constexpr FeatureSpec kFeatures[] = {
+constexpr FeatureMapping kFeatures[] = {
     {kBrightness,
      {{{"BlackLevel", 100.0, "BlackLevelSelector", "All"},
        {"BlackLevelRaw", 1.0, "BlackLevelSelector", "All"}}},
@@ -84,14 +84,14 @@ uint32_t clampToLibrary(int64_t value) {
 
 }  // namespace
 
-const FeatureSpec* findFeatureSpec(uint32_t id) {
-    for (const FeatureSpec& spec : kFeatures)
-        if (spec.id == id) return &spec;
+const FeatureMapping* findFeatureMapping(uint32_t id) {
+    for (const FeatureMapping& mapping : kFeatures)
+        if (mapping.id == id) return &mapping;
     return nullptr;
 }
 
-const FeatureSpelling* FeatureAccess::select(const FeatureSpec& spec, int32_t& status) const {
-    for (const FeatureSpelling& spelling : spec.spellings) {
+const FeatureSpelling* FeatureAccess::select(const FeatureMapping& mapping, int32_t& status) const {
+    for (const FeatureSpelling& spelling : mapping.spellings) {
         if (spelling.name == nullptr) break;
         if (spelling.selector != nullptr && genicam_.implemented(spelling.selector)) {
             // A selector without this entry means the camera has no such channel.
@@ -109,24 +109,24 @@ const FeatureSpelling* FeatureAccess::select(const FeatureSpec& spec, int32_t& s
 }
 
 const FeatureSpelling* FeatureAccess::resolve(uint32_t id, int32_t& status) const {
-    const FeatureSpec* spec = findFeatureSpec(id);
-    if (spec == nullptr) {
+    const FeatureMapping* mapping = findFeatureMapping(id);
+    if (mapping == nullptr) {
         status = FWC_ERR_FEATURE_NOT_PRESENT;
         return nullptr;
     }
-    return select(*spec, status);
+    return select(*mapping, status);
 }
 
 const char* FeatureAccess::autoFeature(uint32_t id) const {
-    const FeatureSpec* spec = findFeatureSpec(id);
-    if (spec == nullptr || spec->autoFeature == nullptr) return nullptr;
-    return genicam_.implemented(spec->autoFeature) ? spec->autoFeature : nullptr;
+    const FeatureMapping* mapping = findFeatureMapping(id);
+    if (mapping == nullptr || mapping->autoFeature == nullptr) return nullptr;
+    return genicam_.implemented(mapping->autoFeature) ? mapping->autoFeature : nullptr;
 }
 
 const char* FeatureAccess::enableFeature(uint32_t id) const {
-    const FeatureSpec* spec = findFeatureSpec(id);
-    if (spec == nullptr || spec->enableFeature == nullptr) return nullptr;
-    return genicam_.implemented(spec->enableFeature) ? spec->enableFeature : nullptr;
+    const FeatureMapping* mapping = findFeatureMapping(id);
+    if (mapping == nullptr || mapping->enableFeature == nullptr) return nullptr;
+    return genicam_.implemented(mapping->enableFeature) ? mapping->enableFeature : nullptr;
 }
 
 int32_t FeatureAccess::has(uint32_t id) const {

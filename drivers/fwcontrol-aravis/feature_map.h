@@ -40,7 +40,7 @@ struct FeatureSpelling {
     const char* selectorEntry = nullptr;
 };
 
-struct FeatureSpec {
+struct FeatureMapping {
     uint32_t id = 0;
     std::array<FeatureSpelling, 3> spellings{};
     const char* autoFeature = nullptr;    // Off / Once / Continuous
@@ -48,7 +48,7 @@ struct FeatureSpec {
 };
 
 // Nothing for an id with no GenICam counterpart.
-const FeatureSpec* findFeatureSpec(uint32_t id);
+const FeatureMapping* findFeatureMapping(uint32_t id);
 
 class FeatureAccess {
 public:
@@ -66,7 +66,7 @@ public:
 
 private:
     // The implemented spelling of the feature, its selector set; null when none is.
-    const FeatureSpelling* select(const FeatureSpec& spec, int32_t& status) const;
+    const FeatureSpelling* select(const FeatureMapping& mapping, int32_t& status) const;
     const FeatureSpelling* resolve(uint32_t id, int32_t& status) const;
     const char* autoFeature(uint32_t id) const;
     const char* enableFeature(uint32_t id) const;
