@@ -227,40 +227,24 @@ void AravisCamera::currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t
     rate = description_.current.coding;
 }
 
+uint32_t AravisCamera::bayerPattern() {
+    std::lock_guard lock(mutex_);
+    return description_.bayer;
+}
+
 // GenICam has no fixed formats.
 void AravisCamera::supportedFixedFormats(uint32_t* table) const {
     std::fill(table, table + FWC_FIXED_FORMATS * FWC_FIXED_MODES * FWC_FIXED_RATES, 0u);
 }
 
-int32_t AravisCamera::freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding,
-                                    uint32_t& width, uint32_t& height) const {
+int32_t AravisCamera::freeModeEntry(uint32_t position, fwc::Format7Entry& entry) const {
     std::lock_guard lock(mutex_);
-    for (const fwc::Format7Mode& candidate : description_.format7) {
-        if (position < candidate.codings.size()) {
-            mode = candidate.mode;
-            coding = candidate.codings[position];
-            width = candidate.maxWidth;
-            height = candidate.maxHeight;
-            return FW_STATUS_OK;
-        }
-        position -= static_cast<uint32_t>(candidate.codings.size());
-    }
-    return FWC_ERR_ENUM_END;
+    return fwc::format7Entry(description_.format7, position, entry);
 }
 
 int32_t AravisCamera::freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const {
     std::lock_guard lock(mutex_);
-    const fwc::Format7Mode* found = fwc::findFormat7Mode(description_.format7, mode);
-    if (found == nullptr) return FWC_ERR_NO_FREE_MODE;
-    switch (kind) {
-    case FWC_FREEMODE_MAX_WIDTH: value = found->maxWidth; return FW_STATUS_OK;
-    case FWC_FREEMODE_MAX_HEIGHT: value = found->maxHeight; return FW_STATUS_OK;
-    case FWC_FREEMODE_UNIT_WIDTH: value = found->unitWidth; return FW_STATUS_OK;
-    case FWC_FREEMODE_UNIT_HEIGHT: value = found->unitHeight; return FW_STATUS_OK;
-    case FWC_FREEMODE_UNIT_LEFT: value = found->unitLeft; return FW_STATUS_OK;
-    case FWC_FREEMODE_UNIT_TOP: value = found->unitTop; return FW_STATUS_OK;
-    default: return FWC_ERR_INVALID_ARGUMENT;
-    }
+    return fwc::format7Info(description_.format7, mode, kind, value);
 }
 
 fwc::AreaOfInterest AravisCamera::aoi() {

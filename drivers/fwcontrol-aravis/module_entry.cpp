@@ -2,7 +2,7 @@
 // "aravis".
 #include "aravis_bus.h"
 
-FWC_BUS_EXPORT fwc::Bus* fwc_bus_create_v1(void) {
+FWC_BUS_EXPORT fwc::Bus* fwc_bus_create_v2(void) {
     try {
         return new fwaravis::AravisBus;
     } catch (...) {

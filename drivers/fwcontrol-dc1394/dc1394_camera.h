@@ -49,9 +49,9 @@ public:
     void currentImageFormat(uint32_t& width, uint32_t& height, uint32_t& coding,
                             uint32_t& bitDepth) override;
     void currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate) override;
+    uint32_t bayerPattern() override;
     void supportedFixedFormats(uint32_t* table) const override;
-    int32_t freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding, uint32_t& width,
-                          uint32_t& height) const override;
+    int32_t freeModeEntry(uint32_t position, fwc::Format7Entry& entry) const override;
     int32_t freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const override;
     fwc::AreaOfInterest aoi() override;
     int32_t prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) override;

@@ -100,34 +100,12 @@ void SimCamera::supportedFixedFormats(uint32_t* table) const {
             table[(format.format * FWC_FIXED_MODES + format.mode) * FWC_FIXED_RATES + rate] = 1;
 }
 
-int32_t SimCamera::freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding,
-                                 uint32_t& width, uint32_t& height) const {
-    for (const Format7Mode& candidate : description_.format7) {
-        if (position < candidate.codings.size()) {
-            mode = candidate.mode;
-            coding = candidate.codings[position];
-            width = candidate.maxWidth;
-            height = candidate.maxHeight;
-            return FW_STATUS_OK;
-        }
-        position -= static_cast<uint32_t>(candidate.codings.size());
-    }
-    return FWC_ERR_ENUM_END;
+int32_t SimCamera::freeModeEntry(uint32_t position, Format7Entry& entry) const {
+    return format7Entry(description_.format7, position, entry);
 }
 
 int32_t SimCamera::freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const {
-    const Format7Mode* found = findMode(mode);
-    if (found == nullptr) return FWC_ERR_NO_FREE_MODE;
-    switch (kind) {
-    case FWC_FREEMODE_MAX_WIDTH: value = found->maxWidth; break;
-    case FWC_FREEMODE_MAX_HEIGHT: value = found->maxHeight; break;
-    case FWC_FREEMODE_UNIT_WIDTH: value = found->unitWidth; break;
-    case FWC_FREEMODE_UNIT_HEIGHT: value = found->unitHeight; break;
-    case FWC_FREEMODE_UNIT_LEFT: value = found->unitLeft; break;
-    case FWC_FREEMODE_UNIT_TOP: value = found->unitTop; break;
-    default: return FWC_ERR_INVALID_ARGUMENT;
-    }
-    return FW_STATUS_OK;
+    return format7Info(description_.format7, mode, kind, value);
 }
 
 AreaOfInterest SimCamera::aoi() {

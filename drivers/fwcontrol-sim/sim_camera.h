@@ -61,9 +61,9 @@ public:
                             uint32_t& bitDepth) override;
     // In a Format 7 mode: format 7, the mode, and the coding in place of a rate.
     void currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate) override;
+    uint32_t bayerPattern() override { return description_.bayer; }
     void supportedFixedFormats(uint32_t* table) const override;
-    int32_t freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding, uint32_t& width,
-                          uint32_t& height) const override;
+    int32_t freeModeEntry(uint32_t position, Format7Entry& entry) const override;
     int32_t freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const override;
     AreaOfInterest aoi() override;
     int32_t prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) override;

@@ -76,7 +76,7 @@ FWC_API int32_t FWC_CALL FWC_GetCameraInfo(uint32_t cameraId, uint32_t item, uin
     return withOpenCamera("FWC_GetCameraInfo", cameraId, [&](BusCamera& camera) -> int32_t {
         if (value == nullptr) return FWC_ERR_NULL_POINTER;
         switch (item) {
-        case FWC_INFO_BAYER_PATTERN: *value = camera.description().bayer; return FW_STATUS_OK;
+        case FWC_INFO_BAYER_PATTERN: *value = camera.bayerPattern(); return FW_STATUS_OK;
         case FWC_INFO_INTERLACED:
             *value = camera.description().interlaced ? 1 : 0;
             return FW_STATUS_OK;

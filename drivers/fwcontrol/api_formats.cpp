@@ -51,15 +51,14 @@ FWC_API int32_t FWC_CALL FWC_EnumFreeModes(uint32_t cameraId, uint32_t* position
                                            uint32_t* height) {
     return withOpenCamera("FWC_EnumFreeModes", cameraId, [&](BusCamera& camera) -> int32_t {
         if (position == nullptr) return FWC_ERR_NULL_POINTER;
-        uint32_t values[4];
-        const int32_t status =
-            camera.freeModeEntry(*position, values[0], values[1], values[2], values[3]);
+        Format7Entry entry;
+        const int32_t status = camera.freeModeEntry(*position, entry);
         if (status != FW_STATUS_OK) return status;
         ++*position;
-        store(mode, values[0]);
-        store(colorCoding, values[1]);
-        store(width, values[2]);
-        store(height, values[3]);
+        store(mode, entry.mode);
+        store(colorCoding, entry.coding);
+        store(width, entry.width);
+        store(height, entry.height);
         return FW_STATUS_OK;
     });
 }

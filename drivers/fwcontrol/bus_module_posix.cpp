@@ -32,12 +32,12 @@ int32_t loadBusModule(const std::string& name, std::unique_ptr<Bus>& bus) {
     const std::string subject = "bus " + name + ": ";
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (module == nullptr) return failWithDetail(FWC_ERR_BUS_MODULE, subject + loaderReason());
-    const auto create = reinterpret_cast<FwcBusFactoryV1>(dlsym(module, FWC_BUS_FACTORY_V1));
+    const auto create = reinterpret_cast<FwcBusFactoryV2>(dlsym(module, FWC_BUS_FACTORY_V2));
     if (create == nullptr) return failWithDetail(FWC_ERR_BUS_MODULE, subject + loaderReason());
     bus.reset(create());
     if (!bus)
         return failWithDetail(FWC_ERR_BUS_MODULE,
-                              subject + path + ": " FWC_BUS_FACTORY_V1 " made no bus");
+                              subject + path + ": " FWC_BUS_FACTORY_V2 " made no bus");
     return FW_STATUS_OK;
 }
 

@@ -2,8 +2,11 @@
 // the standard colour camera fixture.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <set>
+#include <thread>
 
 #include "aravis_camera.h"
 #include "fake_camera.h"
@@ -93,12 +96,34 @@ TEST_F(AravisCameraOnFake, FreeGrabsAreRoundedAndSetTheBayerPhase) {
         camera_->currentImageFormat(width, height, coding, depth);
         EXPECT_EQ(coding, row.coding);
         EXPECT_EQ(width, expected.width);
-        EXPECT_EQ(camera_->description().bayer, row.bayer);
+        EXPECT_EQ(camera_->bayerPattern(), row.bayer);
     }
     fwc::FreeGrabRequest unknown{5, FWC_CODING_MONO8, {0, 0, 64, 64}, 1000};
     EXPECT_EQ(camera_->prepareFreeGrab(unknown), FWC_ERR_NO_FREE_MODE);
     fwc::FreeGrabRequest uncoded{0, FWC_CODING_YUV411, {0, 0, 64, 64}, 1000};
     EXPECT_EQ(camera_->prepareFreeGrab(uncoded), FWC_ERR_CODING_UNSUPPORTED);
+}
+
+// A host thread may read the phase while another changes the pixel format: it reads one
+// of the phases the formats have, never a torn or stale mix.
+TEST_F(AravisCameraOnFake, TheBayerPhaseIsReadWhileAnotherThreadChangesTheFormat) {
+    const uint32_t codings[] = {FWC_CODING_RAW8, FWC_CODING_MONO8, FWC_CODING_RAW16};
+    auto select = [&](uint32_t coding) {
+        fwc::FreeGrabRequest request{0, coding, {0, 0, 64, 64}, 1000};
+        EXPECT_EQ(camera_->prepareFreeGrab(request), FW_STATUS_OK);
+    };
+    std::set<uint32_t> phases;
+    for (const uint32_t coding : codings) {
+        select(coding);
+        phases.insert(camera_->bayerPattern());
+    }
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        while (!done) EXPECT_TRUE(phases.contains(camera_->bayerPattern()));
+    });
+    for (const uint32_t coding : codings) select(coding);
+    done = true;
+    reader.join();
 }
 
 TEST_F(AravisCameraOnFake, CountedGrabsFillTheRingAndRaiseFrameComplete) {

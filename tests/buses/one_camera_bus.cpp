@@ -62,16 +62,13 @@ public:
         mode = 0;
         rate = FWC_CODING_MONO8;
     }
+    uint32_t bayerPattern() override { return 0; }
     void supportedFixedFormats(uint32_t* table) const override {
         std::fill_n(table, FWC_FIXED_FORMATS * FWC_FIXED_MODES * FWC_FIXED_RATES, 0u);
     }
-    int32_t freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding, uint32_t& width,
-                          uint32_t& height) const override {
+    int32_t freeModeEntry(uint32_t position, Format7Entry& entry) const override {
         if (position != 0) return FWC_ERR_ENUM_END;
-        mode = 0;
-        coding = FWC_CODING_MONO8;
-        width = kWidth;
-        height = kHeight;
+        entry = {0, FWC_CODING_MONO8, kWidth, kHeight};
         return FW_STATUS_OK;
     }
     int32_t freeModeInfo(uint32_t, uint32_t, uint32_t&) const override {
@@ -179,4 +176,4 @@ private:
 
 }  // namespace
 
-FWC_BUS_EXPORT fwc::Bus* fwc_bus_create_v1(void) { return new (std::nothrow) OneCameraBus; }
+FWC_BUS_EXPORT fwc::Bus* fwc_bus_create_v2(void) { return new (std::nothrow) OneCameraBus; }

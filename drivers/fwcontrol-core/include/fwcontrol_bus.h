@@ -3,7 +3,7 @@
 // libfwcontrol holds the FWC_ calls, the notification hub with its one driver thread, the
 // error texts and the camera id table; each bus it uses implements Bus and BusCamera. The
 // simulated bus is built in; every other bus is a module libfwcontrol-<name>.so beside
-// libfwcontrol.so that exports the factory fwc_bus_create_v1, loaded when FWCONTROL_BUSES
+// libfwcontrol.so that exports the factory fwc_bus_create_v2, loaded when FWCONTROL_BUSES
 // (or fwcontrol-buses.conf beside the library) names it.
 //
 // Threads: the library calls a bus and its cameras from any host thread, concurrently;
@@ -23,8 +23,8 @@
 // own copy of the core's error texts is not the library's. Nothing throws across this
 // interface: catch inside and return FWC_ERR_RESOURCES (the factory too).
 //
-// Changes to this file are additive: new members go at the end of a class, and a change
-// that existing buses cannot build against gets a new factory version.
+// A change to these classes that modules built before it cannot run against gets a new
+// factory version, so that such a module fails to load instead of calling the wrong member.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,7 @@
 
 #include "aoi_rounding.h"
 #include "camera_description.h"
+#include "format7_catalogue.h"
 #include "fwcontrol.h"
 
 namespace fwc {
@@ -64,7 +65,8 @@ struct FreeGrabRequest {
 // One camera as the FWC_ calls use it. The library checks arguments for null pointers
 // first; the camera checks values against itself. description() is what the camera
 // reports about itself (identity, modes, feature ranges, LUT, trigger input) and does not
-// change while the object lives.
+// change while the object lives; its current format and Bayer phase are only where the
+// camera started: the members below give the live ones.
 class BusCamera {
 public:
     virtual ~BusCamera() = default;
@@ -81,10 +83,12 @@ public:
     virtual void currentImageFormat(uint32_t& width, uint32_t& height, uint32_t& coding,
                                     uint32_t& bitDepth) = 0;
     virtual void currentFixedFormat(uint32_t& format, uint32_t& mode, uint32_t& rate) = 0;
+    // FWC_INFO_BAYER_PATTERN of the current format, 0 for none: a real camera's follows
+    // its pixel format.
+    virtual uint32_t bayerPattern() = 0;
     virtual void supportedFixedFormats(uint32_t* table) const = 0;
-    // FWC_ERR_ENUM_END past the last (mode, coding) entry.
-    virtual int32_t freeModeEntry(uint32_t position, uint32_t& mode, uint32_t& coding,
-                                  uint32_t& width, uint32_t& height) const = 0;
+    // format7Entry and format7Info (format7_catalogue.h) over the camera's modes.
+    virtual int32_t freeModeEntry(uint32_t position, Format7Entry& entry) const = 0;
     virtual int32_t freeModeInfo(uint32_t mode, uint32_t kind, uint32_t& value) const = 0;
     virtual AreaOfInterest aoi() = 0;
     virtual int32_t prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t rate) = 0;
@@ -159,9 +163,9 @@ public:
 
 // The factory a bus module exports, unmangled: a new bus, not started, which the library
 // owns and deletes after stop(); null makes FWC_Init fail with FWC_ERR_BUS_MODULE.
-#define FWC_BUS_FACTORY_V1 "fwc_bus_create_v1"
+#define FWC_BUS_FACTORY_V2 "fwc_bus_create_v2"
 extern "C" {
-typedef fwc::Bus* (*FwcBusFactoryV1)(void);
+typedef fwc::Bus* (*FwcBusFactoryV2)(void);
 }
 #if defined(_WIN32)
 #define FWC_BUS_EXPORT extern "C" __declspec(dllexport)
