@@ -11,7 +11,7 @@
 
 #include "fwsim.h"
 #include "lorvenacam.h"
-#include "support/debug_log.h"
+#include "support/debug_log_test.h"
 #include "support/sim_bus_file.h"
 #include "support/sim_bus_json.h"
 
@@ -32,7 +32,7 @@ test::SimCamera camera(uint32_t id) {
 
 // Cameras 1 .. 64, all listed; camera 64 is held open by the test itself, so it is listed
 // under its unavailable name.
-class FullCameraList : public ::testing::Test {
+class FullCameraList : public test::DebugLogTest {
 protected:
     static void SetUpTestSuite() {
         std::vector<test::SimCamera> cameras;
@@ -47,11 +47,6 @@ protected:
         FWC_Release();
         delete bus;
     }
-    void SetUp() override {
-        DebugLog::instance().clear();
-        ::setDebugMsgProc(&DebugLog::receive);
-    }
-    void TearDown() override { ::setDebugMsgProc(nullptr); }
 
     static test::SimBusFile* bus;
 };

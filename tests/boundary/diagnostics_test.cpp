@@ -11,22 +11,14 @@
 #include "fwcontrol.h"
 #include "lorvenacam.h"
 #include "platform/message_box.h"
-#include "support/debug_log.h"
+#include "support/debug_log_test.h"
 
 namespace lvc {
 namespace {
 
 using test::DebugLog;
 
-class Diagnostics : public ::testing::Test {
-protected:
-    void SetUp() override {
-        DebugLog::instance().clear();
-        ::setDebugMsgProc(&DebugLog::receive);
-    }
-    void TearDown() override { ::setDebugMsgProc(nullptr); }
-    static std::vector<std::string> lines() { return DebugLog::instance().lines(); }
-};
+class Diagnostics : public test::DebugLogTest {};
 
 TEST_F(Diagnostics, LineIsDeliveredAsFormattedAndCutAt511Characters) {
     debugMessage("%d [%d] - %s\n", 0, 1, "Acme Eye - 1");

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "lorvenacam.h"
-#include "support/debug_log.h"
+#include "support/debug_log_test.h"
 
 namespace lvc {
 namespace {
@@ -25,15 +25,7 @@ struct GuardCase {
     std::vector<std::string> lines;
 };
 
-class ExportGuard : public ::testing::Test {
-protected:
-    void SetUp() override {
-        DebugLog::instance().clear();
-        ::setDebugMsgProc(&DebugLog::receive);
-    }
-    void TearDown() override { ::setDebugMsgProc(nullptr); }
-    static std::vector<std::string> lines() { return DebugLog::instance().lines(); }
-};
+class ExportGuard : public test::DebugLogTest {};
 
 TEST_F(ExportGuard, AnExceptionBecomesTheFailureResultAndALine) {
     const GuardCase cases[] = {

@@ -13,7 +13,7 @@
 #include "fwcontrol.h"
 #include "fwsim.h"
 #include "lorvenacam.h"
-#include "support/debug_log.h"
+#include "support/debug_log_test.h"
 #include "support/sim_bus_file.h"
 
 namespace lvc {
@@ -21,17 +21,16 @@ namespace {
 
 const std::string kInjected = "failure injected by the test control interface";
 
-class CameraStartTest : public ::testing::Test {
+class CameraStartTest : public test::DebugLogTest {
 protected:
     void SetUp() override {
-        test::DebugLog::instance().clear();
-        setDebugMsgProc(test::DebugLog::receive);
+        DebugLogTest::SetUp();
         ASSERT_EQ(FWC_Init(), 0);
     }
     void TearDown() override {
         cameras_.clear();
         FWC_Release();
-        setDebugMsgProc(nullptr);
+        DebugLogTest::TearDown();
     }
     CCamera& camera(uint32_t id) {
         cameras_.push_back(createCamera(id, test::cameraName(id).c_str(), nullptr, nullptr));

@@ -13,7 +13,7 @@
 #include "camera_bus.h"
 #include "fwcontrol.h"
 #include "lorvenacam.h"
-#include "support/debug_log.h"
+#include "support/debug_log_test.h"
 #include "support/sim_bus_file.h"
 
 namespace lvc {
@@ -21,11 +21,10 @@ namespace {
 
 constexpr uint32_t kGain = 265;
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public test::DebugLogTest {
 protected:
     void SetUp() override {
-        test::DebugLog::instance().clear();
-        setDebugMsgProc(test::DebugLog::receive);
+        DebugLogTest::SetUp();
         ASSERT_EQ(FWC_Init(), 0);
         camera = createCamera(test::kMonoCamera, test::cameraName(test::kMonoCamera).c_str(),
                               nullptr, nullptr);
@@ -34,7 +33,7 @@ protected:
     void TearDown() override {
         camera.reset();
         FWC_Release();
-        setDebugMsgProc(nullptr);
+        DebugLogTest::TearDown();
     }
 
     void writeIni(const std::string& content) const { std::ofstream(ini) << content; }
