@@ -423,39 +423,40 @@ const fwc::Feature* Dc1394Camera::describedFeature(uint32_t featureId) const {
     return fwc::findFeature(inquiry_.description.features, featureId);
 }
 
-int32_t Dc1394Camera::featureValue(uint32_t featureId, uint32_t& value) {
+template <typename Use>
+int32_t Dc1394Camera::withFeature(uint32_t featureId, Use use) {
     std::lock_guard lock(mutex_);
     if (const int32_t status = usable(); status != FW_STATUS_OK) return status;
-    if (fwc::findFeature(inquiry_.description.features, featureId) == nullptr)
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    return fail(readFeatureValue(camera_, featureId, value), "reading a feature's value");
+    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
+    if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+    return use(*feature);
+}
+
+int32_t Dc1394Camera::featureValue(uint32_t featureId, uint32_t& value) {
+    return withFeature(featureId, [&](const fwc::Feature&) -> int32_t {
+        return fail(readFeatureValue(camera_, featureId, value), "reading a feature's value");
+    });
 }
 
 int32_t Dc1394Camera::setFeatureValue(uint32_t featureId, uint32_t value) {
-    std::lock_guard lock(mutex_);
-    if (const int32_t status = usable(); status != FW_STATUS_OK) return status;
-    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
-    if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    if (value < feature->min || value > feature->max) return FWC_ERR_VALUE_OUT_OF_RANGE;
-    return fail(writeFeatureValue(camera_, featureId, value), "writing a feature's value");
+    return withFeature(featureId, [&](const fwc::Feature& feature) -> int32_t {
+        if (value < feature.min || value > feature.max) return FWC_ERR_VALUE_OUT_OF_RANGE;
+        return fail(writeFeatureValue(camera_, featureId, value), "writing a feature's value");
+    });
 }
 
 int32_t Dc1394Camera::featureStatus(uint32_t featureId, uint32_t& status) {
-    std::lock_guard lock(mutex_);
-    if (const int32_t state = usable(); state != FW_STATUS_OK) return state;
-    if (fwc::findFeature(inquiry_.description.features, featureId) == nullptr)
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    return fail(readFeatureStatus(camera_, featureId, status), "reading a feature's status");
+    return withFeature(featureId, [&](const fwc::Feature&) -> int32_t {
+        return fail(readFeatureStatus(camera_, featureId, status), "reading a feature's status");
+    });
 }
 
 int32_t Dc1394Camera::setFeatureStatus(uint32_t featureId, uint32_t status) {
-    std::lock_guard lock(mutex_);
-    if (const int32_t state = usable(); state != FW_STATUS_OK) return state;
-    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
-    if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
-    if (!contains(feature->statuses, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
-    return fail(writeFeatureStatus(camera_, featureId, status), "writing a feature's status");
+    return withFeature(featureId, [&](const fwc::Feature& feature) -> int32_t {
+        if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
+        if (!contains(feature.statuses, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
+        return fail(writeFeatureStatus(camera_, featureId, status), "writing a feature's status");
+    });
 }
 
 int32_t Dc1394Camera::registerValue(uint32_t address, uint32_t& value) {

@@ -79,6 +79,9 @@ public:
 private:
     // Under mutex_.
     int32_t usable() const;
+    // Takes mutex_; use(feature) runs when the camera is usable and describes the feature.
+    template <typename Use>
+    int32_t withFeature(uint32_t featureId, Use use);
     int32_t fail(dc1394error_t error, const char* call);
     bool stillOnBus() const;
     int32_t applyFixedFormat(uint32_t format, uint32_t mode, uint32_t rate);
