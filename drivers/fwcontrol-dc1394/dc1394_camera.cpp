@@ -9,6 +9,7 @@
 #include "fw_status.h"
 #include "iidc_mapping.h"
 #include "pixel_format.h"
+#include "trigger_input.h"
 
 namespace fwdc1394 {
 namespace {
@@ -590,12 +591,32 @@ int32_t Dc1394Camera::trigger(fwc::TriggerInfo& trigger, uint32_t& pulses) {
     return fail(error, "reading the trigger");
 }
 
+// An active trigger waits for an input line of the camera.
+int32_t Dc1394Camera::selectInputSource() {
+    dc1394trigger_sources_t supported{};
+    dc1394trigger_source_t present = DC1394_TRIGGER_SOURCE_0;
+    dc1394error_t error = dc1394_external_trigger_get_supported_sources(camera_, &supported);
+    if (error == DC1394_SUCCESS && supported.num > 0)
+        error = dc1394_external_trigger_get_source(camera_, &present);
+    if (error != DC1394_SUCCESS) return fail(error, "reading the trigger's sources");
+    const auto input = inputSourceFor(supported, present);
+    if (!input)
+        return host_.fail(FWC_ERR_NO_TRIGGER,
+                          "the camera's trigger has the software source only, no input line");
+    if (*input == present) return FW_STATUS_OK;
+    return fail(dc1394_external_trigger_set_source(camera_, *input),
+                "dc1394_external_trigger_set_source");
+}
+
 int32_t Dc1394Camera::applyTrigger(uint32_t mode, uint32_t active, uint32_t polarity) {
     if (!inquiry_.description.trigger.present) return FWC_ERR_NO_TRIGGER;
     const auto iidcMode = triggerModeOf(mode);
     if (!iidcMode || active > 1 || polarity > 1) return FWC_ERR_INVALID_ARGUMENT;
     dc1394bool_t hasPolarity = DC1394_FALSE;
     dc1394error_t error = dc1394_external_trigger_set_mode(camera_, *iidcMode);
+    if (error == DC1394_SUCCESS && active == 1) {
+        if (const int32_t status = selectInputSource(); status != FW_STATUS_OK) return status;
+    }
     if (error == DC1394_SUCCESS)
         error = dc1394_external_trigger_has_polarity(camera_, &hasPolarity);
     if (error == DC1394_SUCCESS && hasPolarity == DC1394_TRUE)

@@ -94,6 +94,7 @@ private:
     bool stillOnBus() const;
     int32_t applyFixedFormat(uint32_t format, uint32_t mode, uint32_t rate);
     int32_t applyFreeGrab(fwc::FreeGrabRequest& request);
+    int32_t selectInputSource();
     int32_t applyTrigger(uint32_t mode, uint32_t active, uint32_t polarity);
     int32_t checkSettings(const fwc::CameraSettings& settings, std::string& problem) const;
     void refreshBayer();

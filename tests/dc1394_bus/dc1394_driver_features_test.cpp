@@ -1,7 +1,7 @@
 // The IIDC bus's features beyond IIDC's 256-266, through the FWC_ calls on virtual USB IIDC
 // cameras: memory channels behind USERPROFILE, the driver settings libdc1394 honours over
-// USB (FRAMEBUFFERCOUNT) and the ones it cannot (PHYSPEED, ISOCHANNEL), and a capture setup
-// the camera's host refuses.
+// USB (FRAMEBUFFERCOUNT) and the ones it cannot (PHYSPEED, ISOCHANNEL), the trigger's input
+// source, and a capture setup the camera's host refuses.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -180,6 +180,34 @@ TEST_F(Dc1394BusShortOfTransfers, FrameBufferCountSizesTheNextCaptureSetup) {
     EXPECT_FALSE(grab(2).empty());
     uint32_t value = 0;
     EXPECT_EQ(FWC_GetFeatureValue(camera_, kBrightness, &value), FW_STATUS_OK);
+}
+
+// The FWC trigger waits for the camera's input line: activating it takes the camera off
+// its software source.
+TEST_F(Dc1394Bus, AnActiveTriggerListensToTheInputLine) {
+    openFirst();
+    constexpr uint32_t kTriggerMode = 0xF0F00830u;
+    constexpr uint32_t kSourceBits = 7u << 21;
+    uint32_t trigger = 0;
+    ASSERT_EQ(FWC_GetRegister(camera_, kTriggerMode, &trigger), FW_STATUS_OK);
+    ASSERT_EQ(FWC_SetRegister(camera_, kTriggerMode, trigger | kSourceBits), FW_STATUS_OK);
+
+    struct TriggerCase {
+        uint32_t mode, active, polarity, source;
+    };
+    // Inactive, the source stays as it is; active, source 0 (the camera's only line).
+    for (const TriggerCase& c :
+         {TriggerCase{1, 0, 0, 7}, TriggerCase{0, 1, 1, 0}, TriggerCase{14, 1, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " active " << c.active);
+        ASSERT_EQ(FWC_Trigger_Set(camera_, c.mode, c.active, c.polarity), FW_STATUS_OK);
+        ASSERT_EQ(FWC_GetRegister(camera_, kTriggerMode, &trigger), FW_STATUS_OK);
+        EXPECT_EQ((trigger & kSourceBits) >> 21, c.source);
+        uint32_t mode = 99, active = 99, polarity = 99, pulses = 0;
+        ASSERT_EQ(FWC_Trigger_Get(camera_, &mode, &active, &polarity, &pulses), FW_STATUS_OK);
+        EXPECT_EQ(mode, c.mode);
+        EXPECT_EQ(active, c.active);
+        EXPECT_EQ(polarity, c.polarity);
+    }
 }
 
 }  // namespace
