@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "capture_setup_problem.h"
 #include "feature_control.h"
 #include "fw_status.h"
 #include "iidc_mapping.h"
@@ -55,12 +56,16 @@ bool Dc1394Camera::stillOnBus() const {
 
 int32_t Dc1394Camera::fail(dc1394error_t error, const char* call) {
     if (error == DC1394_SUCCESS) return FW_STATUS_OK;
+    return failWith(error, std::string(call) + " failed: " + dc1394_error_get_string(error));
+}
+
+int32_t Dc1394Camera::failWith(dc1394error_t error, const std::string& detail) {
+    if (error == DC1394_SUCCESS) return FW_STATUS_OK;
     if (!stillOnBus()) {
         lost_ = true;
         return FWC_ERR_CAMERA_UNPLUGGED;
     }
-    return host_.fail(FWC_ERR_RESOURCES,
-                      std::string(call) + " failed: " + dc1394_error_get_string(error));
+    return host_.fail(FWC_ERR_RESOURCES, detail);
 }
 
 int32_t Dc1394Camera::usable() const {
@@ -300,7 +305,8 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     }
     const uint32_t flags =
         fixedIsoChannel_ ? DC1394_CAPTURE_FLAGS_BANDWIDTH_ALLOC : DC1394_CAPTURE_FLAGS_DEFAULT;
-    status = fail(dc1394_capture_setup(camera_, frameBuffers_, flags), "dc1394_capture_setup");
+    const dc1394error_t setup = dc1394_capture_setup(camera_, frameBuffers_, flags);
+    status = failWith(setup, captureSetupProblem(setup));
     capturing_ = status == FW_STATUS_OK;
     dmaBuffers_ = frameBuffers_;
     if (status == FW_STATUS_OK)

@@ -84,6 +84,8 @@ private:
     template <typename Use>
     int32_t withFeature(uint32_t featureId, Use use);
     int32_t fail(dc1394error_t error, const char* call);
+    // FWC_ERR_CAMERA_UNPLUGGED when the camera has left, else FWC_ERR_RESOURCES with detail.
+    int32_t failWith(dc1394error_t error, const std::string& detail);
     // A described feature's value and status: IIDC features, memory channels and the
     // driver settings (driver_features.h).
     int32_t readValue(uint32_t featureId, uint32_t& value);
