@@ -618,11 +618,11 @@ int32_t Dc1394Camera::applyTrigger(uint32_t mode, uint32_t active, uint32_t pola
     if (!inquiry_.description.trigger.present) return FWC_ERR_NO_TRIGGER;
     const auto iidcMode = triggerModeOf(mode);
     if (!iidcMode || active > 1 || polarity > 1) return FWC_ERR_INVALID_ARGUMENT;
-    dc1394bool_t hasPolarity = DC1394_FALSE;
-    dc1394error_t error = dc1394_external_trigger_set_mode(camera_, *iidcMode);
-    if (error == DC1394_SUCCESS && active == 1) {
+    if (active == 1) {
         if (const int32_t status = selectInputSource(); status != FW_STATUS_OK) return status;
     }
+    dc1394bool_t hasPolarity = DC1394_FALSE;
+    dc1394error_t error = dc1394_external_trigger_set_mode(camera_, *iidcMode);
     if (error == DC1394_SUCCESS)
         error = dc1394_external_trigger_has_polarity(camera_, &hasPolarity);
     if (error == DC1394_SUCCESS && hasPolarity == DC1394_TRUE)
