@@ -1,5 +1,6 @@
 #include "camera_inquiry.h"
 
+#include "driver_features.h"
 #include "feature_control.h"
 #include "fwcontrol.h"
 #include "iidc_mapping.h"
@@ -92,6 +93,8 @@ dc1394error_t inquireCamera(dc1394camera_t* camera, Inquiry& inquiry) {
     for (uint32_t id = kFirstFeature; id <= kLastFeature; ++id)
         if (const auto feature = inquireFeature(features, id))
             description.features.push_back(*feature);
+    error = inquireDriverFeatures(camera, description.features);
+    if (error != DC1394_SUCCESS) return error;
     // IIDC defines no look-up table; vendors put theirs in registers of their own.
     description.lut = fwc::LutInfo{0, 255, 256};
     error = inquireTrigger(camera, features, description.trigger);

@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "capture_setup_problem.h"
 #include "feature_control.h"
 #include "fw_status.h"
 #include "iidc_mapping.h"
 #include "pixel_format.h"
+#include "trigger_input.h"
 
 namespace fwdc1394 {
 namespace {
 
 constexpr uint32_t kRingSlots = 4;
-// libdc1394's DMA buffers: room for the frames that complete while one is being copied.
-constexpr uint32_t kDmaBuffers = 8;
 // FWC register addresses are the low 32 bits of the camera's CSR space, whose offsets
 // libdc1394 counts from its configuration ROM base (0xFFFFF0000000).
 constexpr uint32_t kCsrSpaceBase = 0xF0000000u;
@@ -55,12 +56,16 @@ bool Dc1394Camera::stillOnBus() const {
 
 int32_t Dc1394Camera::fail(dc1394error_t error, const char* call) {
     if (error == DC1394_SUCCESS) return FW_STATUS_OK;
+    return failWith(error, std::string(call) + " failed: " + dc1394_error_get_string(error));
+}
+
+int32_t Dc1394Camera::failWith(dc1394error_t error, const std::string& detail) {
+    if (error == DC1394_SUCCESS) return FW_STATUS_OK;
     if (!stillOnBus()) {
         lost_ = true;
         return FWC_ERR_CAMERA_UNPLUGGED;
     }
-    return host_.fail(FWC_ERR_RESOURCES,
-                      std::string(call) + " failed: " + dc1394_error_get_string(error));
+    return host_.fail(FWC_ERR_RESOURCES, detail);
 }
 
 int32_t Dc1394Camera::usable() const {
@@ -282,10 +287,12 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
         framesLeft_ = continuous ? 0 : count;
         acquiring_ = true;
     }
-    status = fail(dc1394_capture_setup(camera_, kDmaBuffers, DC1394_CAPTURE_FLAGS_DEFAULT),
-                  "dc1394_capture_setup");
+    const uint32_t flags =
+        fixedIsoChannel_ ? DC1394_CAPTURE_FLAGS_BANDWIDTH_ALLOC : DC1394_CAPTURE_FLAGS_DEFAULT;
+    const dc1394error_t setup = dc1394_capture_setup(camera_, frameBuffers_, flags);
+    status = failWith(setup, captureSetupProblem(setup));
     capturing_ = status == FW_STATUS_OK;
-    dmaBuffers_ = kDmaBuffers;
+    dmaBuffers_ = frameBuffers_;
     if (status == FW_STATUS_OK)
         status = fail(dc1394_video_set_transmission(camera_, DC1394_ON),
                       "dc1394_video_set_transmission");
@@ -407,39 +414,119 @@ const fwc::Feature* Dc1394Camera::describedFeature(uint32_t featureId) const {
     return fwc::findFeature(inquiry_.description.features, featureId);
 }
 
-int32_t Dc1394Camera::featureValue(uint32_t featureId, uint32_t& value) {
+template <typename Use>
+int32_t Dc1394Camera::withFeature(uint32_t featureId, Use use) {
     std::lock_guard lock(mutex_);
     if (const int32_t status = usable(); status != FW_STATUS_OK) return status;
-    if (fwc::findFeature(inquiry_.description.features, featureId) == nullptr)
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    return fail(readFeatureValue(camera_, featureId, value), "reading a feature's value");
+    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
+    if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+    return use(*feature);
+}
+
+int32_t Dc1394Camera::featureValue(uint32_t featureId, uint32_t& value) {
+    return withFeature(featureId,
+                       [&](const fwc::Feature&) -> int32_t { return readValue(featureId, value); });
 }
 
 int32_t Dc1394Camera::setFeatureValue(uint32_t featureId, uint32_t value) {
-    std::lock_guard lock(mutex_);
-    if (const int32_t status = usable(); status != FW_STATUS_OK) return status;
-    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
-    if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    if (value < feature->min || value > feature->max) return FWC_ERR_VALUE_OUT_OF_RANGE;
-    return fail(writeFeatureValue(camera_, featureId, value), "writing a feature's value");
+    return withFeature(featureId, [&](const fwc::Feature& feature) -> int32_t {
+        if (value < feature.min || value > feature.max) return FWC_ERR_VALUE_OUT_OF_RANGE;
+        return writeValue(featureId, value);
+    });
 }
 
 int32_t Dc1394Camera::featureStatus(uint32_t featureId, uint32_t& status) {
-    std::lock_guard lock(mutex_);
-    if (const int32_t state = usable(); state != FW_STATUS_OK) return state;
-    if (fwc::findFeature(inquiry_.description.features, featureId) == nullptr)
-        return FWC_ERR_FEATURE_NOT_PRESENT;
-    return fail(readFeatureStatus(camera_, featureId, status), "reading a feature's status");
+    return withFeature(featureId, [&](const fwc::Feature&) -> int32_t {
+        if (!dc1394FeatureOf(featureId)) {
+            status = FWC_STATUS_ON;
+            return FW_STATUS_OK;
+        }
+        return fail(readFeatureStatus(camera_, featureId, status), "reading a feature's status");
+    });
 }
 
 int32_t Dc1394Camera::setFeatureStatus(uint32_t featureId, uint32_t status) {
-    std::lock_guard lock(mutex_);
-    if (const int32_t state = usable(); state != FW_STATUS_OK) return state;
-    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
-    if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
-    if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
-    if (!contains(feature->statuses, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
+    return withFeature(featureId, [&](const fwc::Feature& feature) -> int32_t {
+        if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
+        if (!contains(feature.statuses, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
+        return writeStatus(featureId, status);
+    });
+}
+
+int32_t Dc1394Camera::readValue(uint32_t featureId, uint32_t& value) {
+    switch (featureId) {
+    case kUserProfile:
+        return fail(readLoadedMemoryChannel(camera_, value), "reading the memory channel");
+    case kFrameBufferCount: value = frameBuffers_; return FW_STATUS_OK;
+    case kPhySpeed: {
+        dc1394speed_t speed = DC1394_ISO_SPEED_400;
+        const dc1394error_t error = dc1394_video_get_iso_speed(camera_, &speed);
+        value = speed;
+        return fail(error, "dc1394_video_get_iso_speed");
+    }
+    case kIsoChannel:
+        return fail(dc1394_video_get_iso_channel(camera_, &value), "dc1394_video_get_iso_channel");
+    default: return fail(readFeatureValue(camera_, featureId, value), "reading a feature's value");
+    }
+}
+
+// The speed and the channel are the camera's isochronous stream's: not while it streams.
+int32_t Dc1394Camera::writeValue(uint32_t featureId, uint32_t value) {
+    switch (featureId) {
+    case kUserProfile: return loadMemoryChannel(value);
+    case kFrameBufferCount: frameBuffers_ = value; return FW_STATUS_OK;
+    case kPhySpeed:
+        if (capturing_) return FWC_ERR_ACQUISITION_RUNNING;
+        return fail(dc1394_video_set_iso_speed(camera_, static_cast<dc1394speed_t>(value)),
+                    "dc1394_video_set_iso_speed");
+    case kIsoChannel: {
+        if (capturing_) return FWC_ERR_ACQUISITION_RUNNING;
+        const int32_t status =
+            fail(dc1394_video_set_iso_channel(camera_, value), "dc1394_video_set_iso_channel");
+        fixedIsoChannel_ = fixedIsoChannel_ || status == FW_STATUS_OK;
+        return status;
+    }
+    default: return fail(writeFeatureValue(camera_, featureId, value), "writing a feature's value");
+    }
+}
+
+// status is one of the feature's: the driver settings' only one, on, changes nothing.
+int32_t Dc1394Camera::writeStatus(uint32_t featureId, uint32_t status) {
+    if (featureId == kUserProfile && status == FWC_STATUS_ONE_PUSH)
+        return saveLoadedMemoryChannel();
+    if (!dc1394FeatureOf(featureId)) return FW_STATUS_OK;
     return fail(writeFeatureStatus(camera_, featureId, status), "writing a feature's status");
+}
+
+// A channel holds the camera's whole state: the video mode and the trigger come with it.
+int32_t Dc1394Camera::loadMemoryChannel(uint32_t channel) {
+    if (capturing_) return FWC_ERR_ACQUISITION_RUNNING;
+    int32_t status = fail(dc1394_memory_load(camera_, channel), "dc1394_memory_load");
+    if (status == FW_STATUS_OK)
+        status = fail(readCurrentFormat(camera_, inquiry_.description.current),
+                      "reading the video mode");
+    refreshBayer();
+    dc1394switch_t power = DC1394_OFF;
+    if (status == FW_STATUS_OK && inquiry_.description.trigger.present)
+        status = fail(dc1394_external_trigger_get_power(camera_, &power),
+                      "dc1394_external_trigger_get_power");
+    if (status != FW_STATUS_OK) return status;
+    std::lock_guard ringLock(ringMutex_);
+    triggerActive_ = power == DC1394_ON;
+    return FW_STATUS_OK;
+}
+
+// Channel 0 holds the factory settings, which no camera overwrites.
+int32_t Dc1394Camera::saveLoadedMemoryChannel() {
+    uint32_t channel = 0;
+    const int32_t status =
+        fail(readLoadedMemoryChannel(camera_, channel), "reading the memory channel");
+    if (status != FW_STATUS_OK) return status;
+    if (channel == 0)
+        return host_.fail(FWC_ERR_FEATURE_STATUS_UNSUPPORTED,
+                          "memory channel 0 holds the factory settings: load channel 1 or "
+                          "above before saving");
+    return fail(saveMemoryChannel(camera_, channel), "saving the memory channel");
 }
 
 int32_t Dc1394Camera::registerValue(uint32_t address, uint32_t& value) {
@@ -494,10 +581,30 @@ int32_t Dc1394Camera::trigger(fwc::TriggerInfo& trigger, uint32_t& pulses) {
     return fail(error, "reading the trigger");
 }
 
+// An active trigger waits for an input line of the camera.
+int32_t Dc1394Camera::selectInputSource() {
+    dc1394trigger_sources_t supported{};
+    dc1394trigger_source_t present = DC1394_TRIGGER_SOURCE_0;
+    dc1394error_t error = dc1394_external_trigger_get_supported_sources(camera_, &supported);
+    if (error == DC1394_SUCCESS && supported.num > 0)
+        error = dc1394_external_trigger_get_source(camera_, &present);
+    if (error != DC1394_SUCCESS) return fail(error, "reading the trigger's sources");
+    const auto input = inputSourceFor(supported, present);
+    if (!input)
+        return host_.fail(FWC_ERR_NO_TRIGGER,
+                          "the camera's trigger has the software source only, no input line");
+    if (*input == present) return FW_STATUS_OK;
+    return fail(dc1394_external_trigger_set_source(camera_, *input),
+                "dc1394_external_trigger_set_source");
+}
+
 int32_t Dc1394Camera::applyTrigger(uint32_t mode, uint32_t active, uint32_t polarity) {
     if (!inquiry_.description.trigger.present) return FWC_ERR_NO_TRIGGER;
     const auto iidcMode = triggerModeOf(mode);
     if (!iidcMode || active > 1 || polarity > 1) return FWC_ERR_INVALID_ARGUMENT;
+    if (active == 1) {
+        if (const int32_t status = selectInputSource(); status != FW_STATUS_OK) return status;
+    }
     dc1394bool_t hasPolarity = DC1394_FALSE;
     dc1394error_t error = dc1394_external_trigger_set_mode(camera_, *iidcMode);
     if (error == DC1394_SUCCESS)
@@ -525,7 +632,10 @@ fwc::CameraSettings Dc1394Camera::settings() {
     std::lock_guard lock(mutex_);
     fwc::CameraSettings settings;
     settings.format = inquiry_.description.current;
+    // The file keeps the camera's IIDC features; memory channels and driver settings stay out.
     settings.features = inquiry_.description.features;
+    std::erase_if(settings.features,
+                  [](const fwc::Feature& feature) { return !dc1394FeatureOf(feature.id); });
     settings.trigger = inquiry_.description.trigger;
     if (usable() != FW_STATUS_OK) return settings;
     for (fwc::Feature& feature : settings.features) {
@@ -567,7 +677,7 @@ int32_t Dc1394Camera::checkSettings(const fwc::CameraSettings& settings,
     }
     for (const fwc::Feature& feature : settings.features) {
         const fwc::Feature* described = fwc::findFeature(description.features, feature.id);
-        if (described == nullptr) {
+        if (described == nullptr || !dc1394FeatureOf(feature.id)) {
             problem = "feature " + std::to_string(feature.id) + " not present";
             return FWC_ERR_FEATURE_NOT_PRESENT;
         }

@@ -15,6 +15,7 @@
 #include "camera_claim.h"
 #include "camera_inquiry.h"
 #include "capture_thread.h"
+#include "driver_features.h"
 #include "frame_ring.h"
 #include "fwcontrol_bus.h"
 #include "timestamp_gap.h"
@@ -79,10 +80,23 @@ public:
 private:
     // Under mutex_.
     int32_t usable() const;
+    // Takes mutex_; use(feature) runs when the camera is usable and describes the feature.
+    template <typename Use>
+    int32_t withFeature(uint32_t featureId, Use use);
     int32_t fail(dc1394error_t error, const char* call);
+    // FWC_ERR_CAMERA_UNPLUGGED when the camera has left, else FWC_ERR_RESOURCES with detail.
+    int32_t failWith(dc1394error_t error, const std::string& detail);
+    // A described feature's value and status: IIDC features, memory channels and the
+    // driver settings (driver_features.h).
+    int32_t readValue(uint32_t featureId, uint32_t& value);
+    int32_t writeValue(uint32_t featureId, uint32_t value);
+    int32_t writeStatus(uint32_t featureId, uint32_t status);
+    int32_t loadMemoryChannel(uint32_t channel);
+    int32_t saveLoadedMemoryChannel();
     bool stillOnBus() const;
     int32_t applyFixedFormat(uint32_t format, uint32_t mode, uint32_t rate);
     int32_t applyFreeGrab(fwc::FreeGrabRequest& request);
+    int32_t selectInputSource();
     int32_t applyTrigger(uint32_t mode, uint32_t active, uint32_t polarity);
     int32_t checkSettings(const fwc::CameraSettings& settings, std::string& problem) const;
     void refreshBayer();
@@ -104,8 +118,10 @@ private:
     dc1394camera_t* camera_ = nullptr;
     bool capturing_ = false;  // libdc1394's capture set up
     std::atomic<bool> lost_{false};
-    TimestampGap gaps_;  // the capture thread's
-    uint32_t dmaBuffers_ = 0;
+    TimestampGap gaps_;                             // the capture thread's
+    uint32_t dmaBuffers_ = 0;                       // of the capture set up
+    uint32_t frameBuffers_ = kDefaultFrameBuffers;  // FRAMEBUFFERCOUNT, for the next one
+    bool fixedIsoChannel_ = false;                  // ISOCHANNEL set: capture allocates none
     std::unique_ptr<CaptureThread> thread_;
 
     std::mutex ringMutex_;  // the ring and the counts the capture thread updates

@@ -37,6 +37,7 @@ void applyCameraKey(CameraConfig& camera, const std::string& key, std::istringst
     if (key == "drop_every") line >> camera.dropEvery;
     if (key == "short_every") line >> camera.shortEvery;
     if (key == "frame_interval_us") line >> camera.frameIntervalUs;
+    if (key == "max_transfers") line >> camera.maxTransfers;
 }
 
 StandinConfig parse(const std::string& content) {

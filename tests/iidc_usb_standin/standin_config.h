@@ -13,6 +13,8 @@
 //   camera I drop_every K         every K-th frame is lost before it reaches the host
 //   camera I short_every K        every K-th frame arrives short (a corrupt frame)
 //   camera I frame_interval_us U  frame period instead of the one of the video mode
+//   camera I max_transfers K      a host controller short of resources: a bulk transfer
+//                                 submitted while K are queued fails (0: no limit)
 // Lines starting with '#' are comments. The file is read again whenever it changes
 // (rewrite it by renaming a new file over it, so that a reader never sees half of it).
 #pragma once
@@ -31,6 +33,7 @@ struct CameraConfig {
     uint32_t dropEvery = 0;
     uint32_t shortEvery = 0;
     uint32_t frameIntervalUs = 0;
+    uint32_t maxTransfers = 0;
 };
 
 struct StandinConfig {

@@ -149,6 +149,8 @@ int UsbBus::submit(libusb_transfer* transfer) {
     CameraSlot& slot = cameras_[device->cameraIndex];
     if (std::find(slot.pending.begin(), slot.pending.end(), transfer) != slot.pending.end())
         return LIBUSB_ERROR_BUSY;
+    const uint32_t limit = slot.camera->config().maxTransfers;
+    if (limit != 0 && slot.pending.size() >= limit) return LIBUSB_ERROR_NO_MEM;
     // Frames that fell due while no buffer was queued went nowhere: they are lost.
     if (slot.pending.empty()) slot.camera->loseFramesDueBy(Clock::now());
     slot.pending.push_back(transfer);
