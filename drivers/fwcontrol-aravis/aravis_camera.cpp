@@ -4,6 +4,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "bus_load_rate.h"
 #include "camera_area.h"
 #include "camera_lut.h"
 #include "camera_trigger.h"
@@ -18,8 +19,6 @@ namespace fwaravis {
 namespace {
 
 constexpr uint32_t kRingSlots = 4;
-// Aravis's buffers: enough that the stream thread always has one while frames convert.
-constexpr uint32_t kStreamBuffers = 6;
 // Binning modes offered beyond 1 × 1 (mode n bins (n + 1) × (n + 1)).
 constexpr int64_t kLargestBinning = 4;
 
@@ -119,6 +118,7 @@ int32_t AravisCamera::describeOpenCamera() {
     description_.trigger.mode = trigger.mode;
     description_.trigger.active = trigger.active ? 1 : 0;
     description_.trigger.polarity = trigger.polarity;
+    if (hasFrameRateLimit(genicam)) readBusLoad(genicam, description_.current.busLoad);
     {
         std::lock_guard ringLock(ringMutex_);
         triggerActive_ = trigger.active;
@@ -178,6 +178,7 @@ void AravisCamera::describeFeatures() {
         features.status(id, feature.status);
         description_.features.push_back(feature);
     }
+    libraryFeatures_.describe(session_->genicam(), description_.features);
 }
 
 int32_t AravisCamera::readCurrentFormat() {
@@ -293,6 +294,11 @@ int32_t AravisCamera::applyFreeGrab(fwc::FreeGrabRequest& request) {
     if (status == FW_STATUS_OK) status = readCurrentFormat();
     if (status != FW_STATUS_OK) return status;
     description_.current.busLoad = fwc::boundBusLoad(request.busLoad);
+    if (hasFrameRateLimit(genicam)) {
+        status = writeBusLoad(genicam, request.busLoad);
+        if (status == FW_STATUS_OK) status = readBusLoad(genicam, description_.current.busLoad);
+        if (status != FW_STATUS_OK) return status;
+    }
     request.aoi = {description_.current.left, description_.current.top, description_.current.width,
                    description_.current.height};
     request.busLoad = description_.current.busLoad;
@@ -337,7 +343,7 @@ int32_t AravisCamera::startAcquisition(uint32_t count, bool multiShot) {
         framesLeft_ = continuous ? 0 : count;
         acquiring_ = true;
     }
-    const int32_t status = session_->startStream(*this, kStreamBuffers);
+    const int32_t status = session_->startStream(*this, libraryFeatures_.streamBuffers());
     if (status != FW_STATUS_OK) {
         std::lock_guard ringLock(ringMutex_);
         acquiring_ = false;
@@ -374,7 +380,8 @@ uint8_t* AravisCamera::frameDestination(size_t bytes) {
     return ring_.staging().data();
 }
 
-void AravisCamera::frameCompleted(uint64_t) {
+void AravisCamera::frameCompleted(uint64_t frameId) {
+    libraryFeatures_.frameArrived(frameId);
     bool pushedOut = false;
     {
         std::lock_guard ringLock(ringMutex_);
@@ -395,37 +402,56 @@ const fwc::Feature* AravisCamera::describedFeature(uint32_t featureId) const {
     return fwc::findFeature(description_.features, featureId);
 }
 
-template <typename Call>
-static int32_t withFeatures(std::unique_ptr<CameraSession>& session, Call call) {
+// The library's own features, or the camera's through the mapping table.
+template <typename LibraryCall, typename CameraCall>
+static int32_t withFeatures(std::unique_ptr<CameraSession>& session, uint32_t featureId,
+                            LibraryCall libraryCall, CameraCall cameraCall) {
     if (!session) return FWC_ERR_CAMERA_NOT_OPEN;
-    return call(FeatureAccess(session->genicam()));
+    if (LibraryFeatures::serves(featureId)) return libraryCall(session->genicam());
+    return cameraCall(FeatureAccess(session->genicam()));
 }
 
 int32_t AravisCamera::featureValue(uint32_t featureId, uint32_t& value) {
     std::lock_guard lock(mutex_);
     return fail(withFeatures(
-        session_, [&](const FeatureAccess& features) { return features.value(featureId, value); }));
+        session_, featureId,
+        [&](const GenicamAccess& genicam) {
+            return libraryFeatures_.value(genicam, featureId, value);
+        },
+        [&](const FeatureAccess& features) { return features.value(featureId, value); }));
 }
 
 int32_t AravisCamera::setFeatureValue(uint32_t featureId, uint32_t value) {
     std::lock_guard lock(mutex_);
-    return fail(withFeatures(session_, [&](const FeatureAccess& features) {
-        return features.setValue(featureId, value);
-    }));
+    const int32_t status = fail(withFeatures(
+        session_, featureId,
+        [&](const GenicamAccess& genicam) {
+            return libraryFeatures_.setValue(genicam, featureId, value);
+        },
+        [&](const FeatureAccess& features) { return features.setValue(featureId, value); }));
+    if (status == FWC_ERR_INVALID_ARGUMENT && LibraryFeatures::serves(featureId))
+        return host_.fail(status, "feature " + std::to_string(featureId) + " is read-only");
+    return status;
 }
 
 int32_t AravisCamera::featureStatus(uint32_t featureId, uint32_t& status) {
     std::lock_guard lock(mutex_);
-    return fail(withFeatures(session_, [&](const FeatureAccess& features) {
-        return features.status(featureId, status);
-    }));
+    return fail(withFeatures(
+        session_, featureId,
+        [&](const GenicamAccess& genicam) {
+            return libraryFeatures_.status(genicam, featureId, status);
+        },
+        [&](const FeatureAccess& features) { return features.status(featureId, status); }));
 }
 
 int32_t AravisCamera::setFeatureStatus(uint32_t featureId, uint32_t status) {
     std::lock_guard lock(mutex_);
-    return fail(withFeatures(session_, [&](const FeatureAccess& features) {
-        return features.setStatus(featureId, status);
-    }));
+    return fail(withFeatures(
+        session_, featureId,
+        [&](const GenicamAccess& genicam) {
+            return libraryFeatures_.setStatus(genicam, featureId, status);
+        },
+        [&](const FeatureAccess& features) { return features.setStatus(featureId, status); }));
 }
 
 int32_t AravisCamera::registerValue(uint32_t address, uint32_t& value) {
@@ -494,6 +520,10 @@ fwc::CameraSettings AravisCamera::settings() {
     if (!session_) return settings;
     const FeatureAccess features(session_->genicam());
     for (fwc::Feature& feature : settings.features) {
+        if (LibraryFeatures::serves(feature.id)) {
+            libraryFeatures_.value(session_->genicam(), feature.id, feature.value);
+            continue;
+        }
         features.value(feature.id, feature.value);
         features.status(feature.id, feature.status);
     }
@@ -535,6 +565,20 @@ int32_t AravisCamera::checkSettings(const fwc::CameraSettings& settings,
     return FW_STATUS_OK;
 }
 
+// A read-only feature or an action (a bus trigger, loading a user set over the settings
+// just applied) is not carried back to the camera.
+int32_t AravisCamera::applyFeature(const fwc::Feature& feature) {
+    if (LibraryFeatures::serves(feature.id)) {
+        if (!LibraryFeatures::isSetting(feature.id)) return FW_STATUS_OK;
+        return libraryFeatures_.setValue(session_->genicam(), feature.id, feature.value);
+    }
+    const FeatureAccess features(session_->genicam());
+    int32_t status = features.setStatus(feature.id, feature.status);
+    if (status == FW_STATUS_OK && feature.status == FWC_STATUS_ON)
+        status = features.setValue(feature.id, feature.value);
+    return status;
+}
+
 int32_t AravisCamera::applySettings(const fwc::CameraSettings& settings, std::string& problem) {
     std::lock_guard lock(mutex_);
     if (!session_) return FWC_ERR_CAMERA_NOT_OPEN;
@@ -546,12 +590,9 @@ int32_t AravisCamera::applySettings(const fwc::CameraSettings& settings, std::st
         {settings.format.left, settings.format.top, settings.format.width, settings.format.height},
         settings.format.busLoad};
     status = applyFreeGrab(request);
-    const FeatureAccess features(session_->genicam());
     for (const fwc::Feature& feature : settings.features) {
         if (status != FW_STATUS_OK) break;
-        status = features.setStatus(feature.id, feature.status);
-        if (status == FW_STATUS_OK && feature.status == FWC_STATUS_ON)
-            status = features.setValue(feature.id, feature.value);
+        status = applyFeature(feature);
     }
     if (status == FW_STATUS_OK && settings.trigger.present && description_.trigger.present)
         status = writeTrigger(

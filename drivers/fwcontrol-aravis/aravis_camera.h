@@ -16,6 +16,7 @@
 #include "camera_session.h"
 #include "frame_ring.h"
 #include "fwcontrol_bus.h"
+#include "library_features.h"
 #include "stream_listener.h"
 
 namespace fwaravis {
@@ -79,6 +80,7 @@ private:
     int32_t pixelFormatFor(uint32_t coding, int64_t& pixelFormat) const;
     int32_t applyFreeGrab(fwc::FreeGrabRequest& request);
     int32_t checkSettings(const fwc::CameraSettings& settings, std::string& problem) const;
+    int32_t applyFeature(const fwc::Feature& feature);
     int32_t fail(int32_t status);
     void stopLocked();
 
@@ -93,6 +95,7 @@ private:
     std::unique_ptr<CameraSession> session_;
     std::map<uint32_t, std::vector<int64_t>> pixelFormats_;  // by coding, the camera's order
     fwc::LutState lut_;
+    LibraryFeatures libraryFeatures_;
 
     std::mutex ringMutex_;  // the ring and the counts the stream thread updates
     fwc::FrameRing ring_;

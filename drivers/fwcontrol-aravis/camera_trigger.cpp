@@ -1,6 +1,7 @@
 #include "camera_trigger.h"
 
 #include <string>
+#include <vector>
 
 #include "fw_status.h"
 
@@ -26,6 +27,22 @@ int32_t readOptional(const GenicamAccess& genicam, const char* feature, const ch
         return FW_STATUS_OK;
     }
     return genicam.string(feature, value);
+}
+
+constexpr const char* kSoftwareSource = "Software";
+
+// The first source that is an input of the camera's own, in place of Software.
+int32_t leaveSoftwareSource(const GenicamAccess& genicam) {
+    if (!genicam.implemented("TriggerSource")) return FW_STATUS_OK;
+    std::string source;
+    int32_t status = genicam.string("TriggerSource", source);
+    if (status != FW_STATUS_OK || source != kSoftwareSource) return status;
+    std::vector<std::string> sources;
+    status = genicam.entries("TriggerSource", sources);
+    for (const std::string& candidate : sources)
+        if (status == FW_STATUS_OK && candidate != kSoftwareSource)
+            return genicam.setString("TriggerSource", candidate.c_str());
+    return status;
 }
 
 }  // namespace
@@ -57,7 +74,21 @@ int32_t writeTrigger(const GenicamAccess& genicam, const TriggerSetting& setting
         status = genicam.setString("ExposureMode", values->exposureMode);
     if (status == FW_STATUS_OK && genicam.implemented("TriggerActivation"))
         status = genicam.setString("TriggerActivation", values->activation);
+    if (status == FW_STATUS_OK) status = leaveSoftwareSource(genicam);
     if (status == FW_STATUS_OK) status = genicam.setString("TriggerMode", values->triggerMode);
+    return status;
+}
+
+bool hasSoftwareTrigger(const GenicamAccess& genicam) {
+    return genicam.implemented("TriggerSoftware") &&
+           genicam.hasEntry("TriggerSource", kSoftwareSource);
+}
+
+int32_t fireSoftwareTrigger(const GenicamAccess& genicam) {
+    if (!hasSoftwareTrigger(genicam)) return FWC_ERR_FEATURE_NOT_PRESENT;
+    int32_t status = selectFrameStart(genicam);
+    if (status == FW_STATUS_OK) status = genicam.setString("TriggerSource", kSoftwareSource);
+    if (status == FW_STATUS_OK) status = genicam.execute("TriggerSoftware");
     return status;
 }
 

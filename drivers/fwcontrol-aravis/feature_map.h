@@ -28,7 +28,12 @@ enum FeatureId : uint32_t {
     kAutoShutterHigh = 530,
     kAutoGainLow = 531,
     kAutoGainHigh = 532,
+    kFrameCounter = 520,
+    kUserProfile = 540,
+    kFrameBufferCount = 1026,
+    kCycleTime = 1033,
     kBurstCount = 1034,
+    kBusTrigger = 1035,
 };
 
 struct FeatureSpelling {

@@ -36,6 +36,15 @@ protected:
                   FW_STATUS_OK);
     }
 
+    // The fixture's features start as zeroed memory, below some of their minimums.
+    void setFeaturesToTheirMinimums() {
+        for (const fwc::Feature& feature : camera_->description().features) {
+            if (feature.id == kFrameCounter || feature.id == kCycleTime) continue;  // read-only
+            ASSERT_EQ(camera_->setFeatureValue(feature.id, feature.min), FW_STATUS_OK)
+                << feature.id;
+        }
+    }
+
     RecordingHost host_;
     std::unique_ptr<AravisCamera> camera_;
 };
@@ -143,9 +152,7 @@ TEST_F(AravisCameraOnFake, CountedGrabsFillTheRingAndRaiseFrameComplete) {
 }
 
 TEST_F(AravisCameraOnFake, SettingsComeBackAsTheyWereSaved) {
-    // The fixture's features start as zeroed memory, below some of their minimums.
-    for (const fwc::Feature& feature : camera_->description().features)
-        ASSERT_EQ(camera_->setFeatureValue(feature.id, feature.min), FW_STATUS_OK) << feature.id;
+    setFeaturesToTheirMinimums();
     fwc::FreeGrabRequest request{0, FWC_CODING_RAW16, {8, 4, 128, 64}, 500};
     ASSERT_EQ(camera_->prepareFreeGrab(request), FW_STATUS_OK);
     ASSERT_EQ(camera_->setFeatureValue(kGain, 55), FW_STATUS_OK);
@@ -181,6 +188,121 @@ TEST_F(AravisCameraOnFake, ALostCameraFailsItsCallsAndRaisesAnError) {
     EXPECT_TRUE(host_.waitFor(FWC_NOTIFY_ERROR, 1, 1s));
     EXPECT_EQ(camera_->checkOpen(), FWC_ERR_CAMERA_UNPLUGGED);
     EXPECT_EQ(camera_->close(), FW_STATUS_OK);
+}
+
+TEST_F(AravisCameraOnFake, TheLibrarysOwnFeaturesAreDescribed) {
+    struct Described {
+        uint32_t id;
+        uint32_t min, max;
+        std::vector<uint32_t> statuses;
+    };
+    const Described expected[] = {
+        {kFrameCounter, 0, 0xFFFFFFFEu, {FWC_STATUS_ON}},
+        {kUserProfile, 0, 2, {FWC_STATUS_ON, FWC_STATUS_ONE_PUSH}},
+        {kFrameBufferCount, 1, 64, {FWC_STATUS_ON}},
+        {kCycleTime, 0, 0xFFFFFFFEu, {FWC_STATUS_ON}},
+        {kBusTrigger, 0, 1, {FWC_STATUS_ON}},
+    };
+    for (const Described& row : expected) {
+        SCOPED_TRACE(row.id);
+        const fwc::Feature* feature = camera_->describedFeature(row.id);
+        ASSERT_NE(feature, nullptr);
+        EXPECT_EQ(feature->min, row.min);
+        EXPECT_EQ(feature->max, row.max);
+        EXPECT_EQ(feature->statuses, row.statuses);
+    }
+}
+
+TEST_F(AravisCameraOnFake, TheLibrarysOwnFeaturesRefuseWhatTheyCannotTake) {
+    struct Refused {
+        const char* shows;
+        uint32_t id;
+        uint32_t value;
+        int32_t status;
+    };
+    const Refused refused[] = {
+        {"the frame counter is read-only", kFrameCounter, 0, FWC_ERR_INVALID_ARGUMENT},
+        {"the clock is read-only", kCycleTime, 0, FWC_ERR_INVALID_ARGUMENT},
+        {"no stream without a buffer", kFrameBufferCount, 0, FWC_ERR_VALUE_OUT_OF_RANGE},
+        {"at most 64 buffers", kFrameBufferCount, 65, FWC_ERR_VALUE_OUT_OF_RANGE},
+        {"the camera has three user sets", kUserProfile, 3, FWC_ERR_VALUE_OUT_OF_RANGE},
+        {"a bus trigger is 0 or 1", kBusTrigger, 2, FWC_ERR_VALUE_OUT_OF_RANGE},
+        {"a bus with no speed to set", 1025, 1, FWC_ERR_FEATURE_NOT_PRESENT},
+        {"no isochronous channel", 1032, 1, FWC_ERR_FEATURE_NOT_PRESENT},
+    };
+    for (const Refused& row : refused) {
+        SCOPED_TRACE(row.shows);
+        EXPECT_EQ(camera_->setFeatureValue(row.id, row.value), row.status);
+    }
+    EXPECT_EQ(camera_->setFeatureStatus(kFrameBufferCount, FWC_STATUS_AUTO),
+              FWC_ERR_FEATURE_STATUS_UNSUPPORTED);
+    EXPECT_EQ(camera_->setFeatureStatus(kCycleTime, FWC_STATUS_ONE_PUSH),
+              FWC_ERR_FEATURE_STATUS_UNSUPPORTED);
+}
+
+TEST_F(AravisCameraOnFake, AUserProfileIsLoadedByValueAndSavedByOnePush) {
+    uint32_t profile = 99;
+    ASSERT_EQ(camera_->setFeatureValue(kUserProfile, 1), FW_STATUS_OK);
+    ASSERT_EQ(camera_->featureValue(kUserProfile, profile), FW_STATUS_OK);
+    EXPECT_EQ(profile, 1u);
+    EXPECT_EQ(camera_->setFeatureStatus(kUserProfile, FWC_STATUS_ONE_PUSH), FW_STATUS_OK);
+    uint32_t status = 0;
+    ASSERT_EQ(camera_->featureStatus(kUserProfile, status), FW_STATUS_OK);
+    EXPECT_EQ(status, uint32_t{FWC_STATUS_ON}) << "a save is done at once";
+}
+
+TEST_F(AravisCameraOnFake, TheFrameCounterFollowsTheFramesAndTheBufferCountTheNextStart) {
+    uint32_t counter = 99;
+    ASSERT_EQ(camera_->featureValue(kFrameCounter, counter), FW_STATUS_OK);
+    EXPECT_EQ(counter, 0u) << "no frame yet";
+    ASSERT_EQ(camera_->setFeatureValue(kFrameBufferCount, 1), FW_STATUS_OK);
+    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 64, 48}, 1000};
+    ASSERT_EQ(camera_->prepareFreeGrab(request), FW_STATUS_OK);
+    ASSERT_EQ(camera_->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
+    ASSERT_TRUE(host_.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 2, 5s)) << "one buffer streams too";
+    ASSERT_EQ(camera_->featureValue(kFrameCounter, counter), FW_STATUS_OK);
+    EXPECT_NE(counter, 0u);
+    ASSERT_TRUE(host_.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 4, 5s));
+    uint32_t later = 0;
+    ASSERT_EQ(camera_->featureValue(kFrameCounter, later), FW_STATUS_OK);
+    EXPECT_NE(later, counter);
+    EXPECT_EQ(camera_->stopAcquisition(), FW_STATUS_OK);
+    uint32_t buffers = 0;
+    ASSERT_EQ(camera_->featureValue(kFrameBufferCount, buffers), FW_STATUS_OK);
+    EXPECT_EQ(buffers, 1u);
+}
+
+TEST_F(AravisCameraOnFake, BusLoadIsAcceptedAsTheFrameRateCarriesIt) {
+    struct Case {
+        uint32_t requested;
+        uint32_t accepted;
+    };
+    // The fixture's rates: 0.5 .. 80 fps, so the least load is 0.5 / 80.
+    for (const Case& row : {Case{250, 250}, Case{3, 6}, Case{1000, 1000}, Case{0, 6}}) {
+        SCOPED_TRACE(row.requested);
+        fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 64, 48}, row.requested};
+        ASSERT_EQ(camera_->prepareFreeGrab(request), FW_STATUS_OK);
+        EXPECT_EQ(request.busLoad, row.accepted);
+        EXPECT_EQ(camera_->settings().format.busLoad, row.accepted);
+    }
+}
+
+TEST_F(AravisCameraOnFake, SettingsCarryTheBufferCountButNoCounterOrAction) {
+    setFeaturesToTheirMinimums();
+    ASSERT_EQ(camera_->setFeatureValue(kFrameBufferCount, 3), FW_STATUS_OK);
+    ASSERT_EQ(camera_->setFeatureValue(kUserProfile, 2), FW_STATUS_OK);
+    fwc::CameraSettings saved = camera_->settings();
+    for (fwc::Feature& feature : saved.features)
+        if (feature.id == kFrameCounter) feature.value = 12345;
+    ASSERT_EQ(camera_->setFeatureValue(kFrameBufferCount, 9), FW_STATUS_OK);
+    ASSERT_EQ(camera_->setFeatureValue(kUserProfile, 0), FW_STATUS_OK);
+    std::string problem;
+    ASSERT_EQ(camera_->applySettings(saved, problem), FW_STATUS_OK) << problem;
+    uint32_t value = 0;
+    ASSERT_EQ(camera_->featureValue(kFrameBufferCount, value), FW_STATUS_OK);
+    EXPECT_EQ(value, 3u);
+    ASSERT_EQ(camera_->featureValue(kUserProfile, value), FW_STATUS_OK);
+    EXPECT_EQ(value, 0u) << "loading a user set would undo the settings just applied";
 }
 
 }  // namespace

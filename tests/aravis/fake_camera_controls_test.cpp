@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "bus_load_rate.h"
 #include "camera_area.h"
+#include "camera_clock.h"
 #include "camera_lut.h"
 #include "camera_trigger.h"
 #include "fake_camera.h"
 #include "fw_status.h"
+#include "user_sets.h"
 
 namespace fwaravis {
 namespace {
@@ -118,6 +122,101 @@ TEST_F(ControlsOf, ACameraWithoutLutSaysSo) {
     EXPECT_EQ(readLutInfo(*genicam_, info), FWC_ERR_NO_LUT);
     const uint8_t values[256] = {};
     EXPECT_EQ(uploadLut(*genicam_, 0, values, 256), FWC_ERR_NO_LUT);
+}
+
+struct BusLoadCase {
+    const char* shows;
+    uint32_t busLoad;
+    bool rateEnabled;
+    double rate;  // of the fixture's 0.5 .. 80 fps
+    uint32_t readBack;
+};
+
+const BusLoadCase kBusLoadCases[] = {
+    {"a share of the highest rate", 500, true, 40.0, 500},
+    {"a small share is held at the lowest rate", 1, true, 0.5, 6},
+    {"nothing is taken as the least load", 0, true, 0.5, 6},
+    {"the whole link lets the camera run at its own pace", 1000, false, 80.0, 1000},
+    {"more than the link is the whole link", 5000, false, 80.0, 1000},
+};
+
+TEST_F(ControlsOf, BusLoadIsAShareOfTheHighestFrameRate) {
+    open("standard-colour-camera.xml");
+    ASSERT_TRUE(hasFrameRateLimit(*genicam_));
+    for (const BusLoadCase& row : kBusLoadCases) {
+        SCOPED_TRACE(row.shows);
+        ASSERT_EQ(writeBusLoad(*genicam_, row.busLoad), FW_STATUS_OK);
+        bool enabled = !row.rateEnabled;
+        ASSERT_EQ(genicam_->boolean("AcquisitionFrameRateEnable", enabled), FW_STATUS_OK);
+        EXPECT_EQ(enabled, row.rateEnabled);
+        double rate = 0;
+        ASSERT_EQ(genicam_->floatValue("AcquisitionFrameRate", rate), FW_STATUS_OK);
+        EXPECT_NEAR(rate, row.rate, 1e-3);
+        uint32_t busLoad = 0;
+        ASSERT_EQ(readBusLoad(*genicam_, busLoad), FW_STATUS_OK);
+        EXPECT_EQ(busLoad, row.readBack);
+    }
+}
+
+TEST_F(ControlsOf, AFrameRateWithoutEnableCarriesTheBusLoadAlone) {
+    open(nullptr);  // Aravis's own fake: AcquisitionFrameRate, no enable
+    ASSERT_TRUE(hasFrameRateLimit(*genicam_));
+    double min = 0, max = 0, rate = 0;
+    ASSERT_EQ(genicam_->floatBounds("AcquisitionFrameRate", min, max), FW_STATUS_OK);
+    ASSERT_EQ(writeBusLoad(*genicam_, 100), FW_STATUS_OK);
+    ASSERT_EQ(genicam_->floatValue("AcquisitionFrameRate", rate), FW_STATUS_OK);
+    EXPECT_NEAR(rate, std::max(min, max / 10), 1e-6);
+    uint32_t busLoad = 0;
+    ASSERT_EQ(readBusLoad(*genicam_, busLoad), FW_STATUS_OK);
+    EXPECT_EQ(busLoad, 100u);
+}
+
+TEST_F(ControlsOf, ASoftwareTriggerFiresOnceFromTheSoftwareSource) {
+    open("standard-colour-camera.xml");
+    ArvFakeCamera* fake = arv_fake_device_get_fake_camera(ARV_FAKE_DEVICE(camera_->device()));
+    ASSERT_TRUE(hasSoftwareTrigger(*genicam_));
+    ASSERT_EQ(writeTrigger(*genicam_, {0, true, 1}), FW_STATUS_OK);
+    EXPECT_FALSE(arv_fake_camera_check_and_acknowledge_software_trigger(fake));
+
+    ASSERT_EQ(fireSoftwareTrigger(*genicam_), FW_STATUS_OK);
+    std::string source;
+    ASSERT_EQ(genicam_->string("TriggerSource", source), FW_STATUS_OK);
+    EXPECT_EQ(source, "Software");
+    EXPECT_TRUE(arv_fake_camera_is_in_software_trigger_mode(fake));
+    EXPECT_TRUE(arv_fake_camera_check_and_acknowledge_software_trigger(fake));
+    EXPECT_FALSE(arv_fake_camera_check_and_acknowledge_software_trigger(fake)) << "one pulse";
+
+    // The trigger set again listens to the camera's input line once more.
+    ASSERT_EQ(writeTrigger(*genicam_, {0, true, 0}), FW_STATUS_OK);
+    ASSERT_EQ(genicam_->string("TriggerSource", source), FW_STATUS_OK);
+    EXPECT_EQ(source, "Line0");
+}
+
+TEST_F(ControlsOf, UserSetsAreLoadedAndSavedByTheirPosition) {
+    open("standard-colour-camera.xml");
+    uint32_t count = 0, profile = 99;
+    ASSERT_EQ(userSetCount(*genicam_, count), FW_STATUS_OK);
+    EXPECT_EQ(count, 3u) << "Default, UserSet1, UserSet2";
+    ASSERT_EQ(loadUserSet(*genicam_, 2), FW_STATUS_OK);
+    ASSERT_EQ(selectedUserSet(*genicam_, profile), FW_STATUS_OK);
+    EXPECT_EQ(profile, 2u);
+    std::string name;
+    ASSERT_EQ(genicam_->string("UserSetSelector", name), FW_STATUS_OK);
+    EXPECT_EQ(name, "UserSet2");
+    EXPECT_EQ(loadUserSet(*genicam_, 3), FWC_ERR_VALUE_OUT_OF_RANGE);
+
+    ASSERT_EQ(saveUserSet(*genicam_), FW_STATUS_OK);
+    ASSERT_EQ(genicam_->string("UserSetDefault", name), FW_STATUS_OK);
+    EXPECT_EQ(name, "UserSet2") << "the camera starts with the set saved last";
+}
+
+TEST_F(ControlsOf, TheClockIsTheLatchedTimestampInMicroseconds) {
+    open("standard-colour-camera.xml");
+    ASSERT_TRUE(hasClock(*genicam_));
+    ASSERT_EQ(genicam_->setInteger("TimestampLatchValue", 5'000'123'456'789), FW_STATUS_OK);
+    uint64_t microseconds = 0;
+    ASSERT_EQ(readClock(*genicam_, microseconds), FW_STATUS_OK);
+    EXPECT_EQ(microseconds, 5'000'123'456u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "aravis_bus.h"
+#include "feature_map.h"
 #include "fw_status.h"
 #include "gige_fake_camera.h"
 #include "recording_host.h"
@@ -51,6 +52,46 @@ TEST(GigeBus, AddressesThatAreNotIpv4AreRefused) {
     test::RecordingHost host;
     AravisBus bus;
     EXPECT_EQ(bus.start(host), FWC_ERR_BUS_DESCRIPTION);
+}
+
+TEST(GigeBus, EachBusTriggerBringsOneFrameCountedAsAPulse) {
+    test::GigeFakeCamera fake;
+    ASSERT_TRUE(fake.awaitReady().has_value());
+    setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
+    test::RecordingHost host;
+    AravisBus bus;
+    ASSERT_EQ(bus.start(host), FW_STATUS_OK);
+    std::vector<fwc::BusCameraKey> keys;
+    ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
+    ASSERT_EQ(keys.size(), 1u);
+    std::shared_ptr<fwc::BusCamera> camera;
+    ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
+    ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
+    ASSERT_NE(camera->describedFeature(kBusTrigger), nullptr);
+    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
+    ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
+    ASSERT_EQ(camera->setTrigger(0, 1, 1), FW_STATUS_OK);
+    ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
+
+    uint32_t previousId = 0;
+    for (uint32_t pulse = 1; pulse <= 3; ++pulse) {
+        SCOPED_TRACE(pulse);
+        ASSERT_EQ(camera->setFeatureValue(kBusTrigger, 1), FW_STATUS_OK);
+        ASSERT_TRUE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, pulse, 5s));
+        uint32_t frameId = 0;
+        ASSERT_EQ(camera->featureValue(kFrameCounter, frameId), FW_STATUS_OK);
+        EXPECT_NE(frameId, 0u);
+        EXPECT_NE(frameId, previousId) << "the newest frame's id";
+        previousId = frameId;
+    }
+    EXPECT_FALSE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 4, 500ms)) << "no frame without a pulse";
+    fwc::TriggerInfo trigger;
+    uint32_t pulses = 0;
+    ASSERT_EQ(camera->trigger(trigger, pulses), FW_STATUS_OK);
+    EXPECT_EQ(pulses, 3u);
+    EXPECT_EQ(trigger.active, 1u);
+    EXPECT_EQ(camera->close(), FW_STATUS_OK);
+    bus.stop();
 }
 
 }  // namespace
