@@ -349,32 +349,43 @@ int32_t Dc1394Camera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
     return FW_STATUS_OK;
 }
 
-// On the capture thread: dequeues every completed frame, gives back all but the newest,
-// which goes to the ring. Frames come oldest first.
+// On the capture thread, under mutex_: dequeues every completed frame and gives back at
+// once all but the newest good one, which the caller delivers and gives back. Frames come
+// oldest first.
+Dc1394Camera::Drained Dc1394Camera::dequeueReady() {
+    Drained drained;
+    for (;;) {
+        dc1394video_frame_t* frame = nullptr;
+        drained.error = dc1394_capture_dequeue(camera_, DC1394_CAPTURE_POLICY_POLL, &frame);
+        if (drained.error != DC1394_SUCCESS || frame == nullptr) return drained;
+        // A ring that has filled up loses the frames that complete meanwhile.
+        drained.dropped = drained.dropped || frame->frames_behind + 1 >= dmaBuffers_;
+        drained.dropped = gaps_.lostBefore(frame->timestamp) || drained.dropped;
+        const bool corrupt = dc1394_capture_is_frame_corrupt(camera_, frame) == DC1394_TRUE;
+        drained.dropped = drained.dropped || corrupt;
+        dc1394video_frame_t* spare = corrupt ? frame : drained.newest;
+        if (!corrupt) drained.newest = frame;
+        if (spare != nullptr) drained.error = dc1394_capture_enqueue(camera_, spare);
+        if (drained.error != DC1394_SUCCESS) return drained;
+    }
+}
+
+// On the capture thread: the newest frame goes to the ring, copied once from libdc1394's
+// buffer into the ring's staging buffer.
 bool Dc1394Camera::drainFrames() {
     std::unique_lock lock(mutex_);
     if (camera_ == nullptr || !capturing_) return false;
-    dc1394video_frame_t* newest = nullptr;
-    bool dropped = false;
-    dc1394error_t error = DC1394_SUCCESS;
-    for (;;) {
-        dc1394video_frame_t* frame = nullptr;
-        error = dc1394_capture_dequeue(camera_, DC1394_CAPTURE_POLICY_POLL, &frame);
-        if (error != DC1394_SUCCESS || frame == nullptr) break;
-        // A ring that has filled up loses the frames that complete meanwhile.
-        dropped = dropped || frame->frames_behind + 1 >= dmaBuffers_;
-        dropped = gaps_.lostBefore(frame->timestamp) || dropped;
-        const bool corrupt = dc1394_capture_is_frame_corrupt(camera_, frame) == DC1394_TRUE;
-        dropped = dropped || corrupt;
-        dc1394video_frame_t* spare = corrupt ? frame : newest;
-        if (!corrupt) newest = frame;
-        if (spare != nullptr) error = dc1394_capture_enqueue(camera_, spare);
-        if (error != DC1394_SUCCESS) break;
-    }
-    if (dropped) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
-    if (newest != nullptr) {
-        deliver(*newest);
-        const dc1394error_t given = dc1394_capture_enqueue(camera_, newest);
+    const Drained drained = dequeueReady();
+    dc1394error_t error = drained.error;
+    if (drained.dropped) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
+    if (drained.newest != nullptr) {
+        // A dequeued frame is this thread's until it is given back, and capture stops only
+        // after this thread has ended: the copy runs without the camera's lock, so control
+        // calls do not wait for it.
+        lock.unlock();
+        deliver(*drained.newest);
+        lock.lock();
+        const dc1394error_t given = dc1394_capture_enqueue(camera_, drained.newest);
         if (error == DC1394_SUCCESS) error = given;
     }
     if (error == DC1394_SUCCESS) return true;

@@ -103,6 +103,12 @@ private:
     // Under lifecycle_, not mutex_: joins the capture thread.
     int32_t stopCapture();
     // On the capture thread.
+    struct Drained {
+        dc1394video_frame_t* newest = nullptr;
+        bool dropped = false;
+        dc1394error_t error = DC1394_SUCCESS;
+    };
+    Drained dequeueReady();
     bool drainFrames();
     void deliver(const dc1394video_frame_t& frame);
 

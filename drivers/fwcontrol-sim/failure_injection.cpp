@@ -90,7 +90,11 @@ int32_t injectFailure(const char* callName, int32_t status, int32_t count) {
 
 int32_t takeInjectedFailure(const char* callName) {
     std::lock_guard lock(injectionMutex);
-    ++callCounts()[callName];
+    // Found by view: a name's key is made once, not on every call (frames are fetched by a
+    // call, and the frame path allocates nothing per frame).
+    auto counted = callCounts().find(std::string_view(callName));
+    if (counted == callCounts().end()) counted = callCounts().emplace(callName, 0).first;
+    ++counted->second;
     const auto found = injections().find(std::string_view(callName));
     if (found == injections().end()) return FW_STATUS_OK;
     const int32_t status = found->second.status;
