@@ -20,12 +20,12 @@ std::string keyOf(uint64_t guid, uint16_t unit) {
 }
 
 // Vendor and model from the camera's configuration ROM, read by opening it briefly.
-void readNames(dc1394_t* context, CameraIdentity& identity) {
-    dc1394camera_t* camera = dc1394_camera_new_unit(context, identity.guid, identity.unit);
+void readNames(BusContext& context, CameraIdentity& identity) {
+    dc1394camera_t* camera = context.openCamera({identity.guid, identity.unit});
     if (camera == nullptr) return;
     identity.vendor = camera->vendor != nullptr ? camera->vendor : "";
     identity.model = camera->model != nullptr ? camera->model : "";
-    dc1394_camera_free(camera);
+    context.closeCamera(camera);
 }
 
 }  // namespace
@@ -33,12 +33,12 @@ void readNames(dc1394_t* context, CameraIdentity& identity) {
 Dc1394Bus::~Dc1394Bus() { stop(); }
 
 int32_t Dc1394Bus::start(fwc::BusHost& host) {
-    dc1394_t* context = dc1394_new();
-    if (context == nullptr)
+    std::shared_ptr<BusContext> context = BusContext::create();
+    if (!context)
         return host.fail(FWC_ERR_BUS_MODULE,
                          "libdc1394 found neither IEEE 1394 (/dev/fw*) nor USB support");
     std::lock_guard lock(mutex_);
-    context_ = context;
+    context_ = std::move(context);
     host_ = &host;
     stopping_ = false;
     present_ = enumerate();
@@ -61,17 +61,14 @@ void Dc1394Bus::stop() {
     std::lock_guard lock(mutex_);
     host_ = nullptr;
     present_.clear();
-    if (context_ != nullptr) dc1394_free(context_);
-    context_ = nullptr;
+    context_.reset();
 }
 
 std::map<std::string, CameraIdentity> Dc1394Bus::enumerate() {
     std::map<std::string, CameraIdentity> found;
-    dc1394camera_list_t* list = nullptr;
-    if (dc1394_camera_enumerate(context_, &list) != DC1394_SUCCESS || list == nullptr)
-        return present_;
-    for (uint32_t index = 0; index < list->num; ++index) {
-        const dc1394camera_id_t& id = list->ids[index];
+    std::vector<CameraUnit> units;
+    if (!context_->enumerate(units)) return present_;
+    for (const CameraUnit& id : units) {
         const std::string key = keyOf(id.guid, id.unit);
         const auto known = present_.find(key);
         if (known != present_.end()) {
@@ -79,10 +76,9 @@ std::map<std::string, CameraIdentity> Dc1394Bus::enumerate() {
             continue;
         }
         CameraIdentity identity{id.guid, id.unit, {}, {}};
-        readNames(context_, identity);
+        readNames(*context_, identity);
         found[key] = identity;
     }
-    dc1394_camera_free_list(list);
     return found;
 }
 

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "bus_context.h"
 #include "dc1394_camera.h"
 #include "fwcontrol_bus.h"
 
@@ -42,8 +43,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     bool stopping_ = false;
-    fwc::BusHost* host_ = nullptr;  // while started
-    dc1394_t* context_ = nullptr;
+    fwc::BusHost* host_ = nullptr;         // while started
+    std::shared_ptr<BusContext> context_;  // while started
     std::map<std::string, CameraIdentity> present_;
     std::map<std::string, std::shared_ptr<Dc1394Camera>> cameras_;  // by key, once found
     std::thread watcher_;

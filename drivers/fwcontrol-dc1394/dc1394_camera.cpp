@@ -33,9 +33,9 @@ const fwc::FixedFormat* findFixedFormat(const std::vector<fwc::FixedFormat>& for
 
 }  // namespace
 
-Dc1394Camera::Dc1394Camera(dc1394_t* context, const CameraIdentity& identity, uint32_t cameraId,
-                           fwc::BusHost& host)
-    : context_(context), identity_(identity), id_(cameraId), host_(host) {
+Dc1394Camera::Dc1394Camera(std::shared_ptr<BusContext> context, const CameraIdentity& identity,
+                           uint32_t cameraId, fwc::BusHost& host)
+    : context_(std::move(context)), identity_(identity), id_(cameraId), host_(host) {
     inquiry_.description.id = cameraId;
     inquiry_.description.vendor = identity.vendor;
     inquiry_.description.model = identity.model;
@@ -44,14 +44,7 @@ Dc1394Camera::Dc1394Camera(dc1394_t* context, const CameraIdentity& identity, ui
 Dc1394Camera::~Dc1394Camera() { close(); }
 
 bool Dc1394Camera::stillOnBus() const {
-    dc1394camera_list_t* list = nullptr;
-    if (dc1394_camera_enumerate(context_, &list) != DC1394_SUCCESS || list == nullptr) return false;
-    bool found = false;
-    for (uint32_t index = 0; index < list->num; ++index)
-        found = found || (list->ids[index].guid == identity_.guid &&
-                          list->ids[index].unit == identity_.unit);
-    dc1394_camera_free_list(list);
-    return found;
+    return context_->present({identity_.guid, identity_.unit});
 }
 
 int32_t Dc1394Camera::fail(dc1394error_t error, const char* call) {
@@ -81,14 +74,14 @@ int32_t Dc1394Camera::open(const std::string& claimBusKey) {
     int32_t status = FW_STATUS_OK;
     claim_ = fwc::claimCamera(claimBusKey, id_, status);
     if (!claim_) return status;
-    camera_ = dc1394_camera_new_unit(context_, identity_.guid, identity_.unit);
+    camera_ = context_->openCamera({identity_.guid, identity_.unit});
     if (camera_ == nullptr) {
         claim_.reset();
         return fail(DC1394_FAILURE, "dc1394_camera_new_unit");
     }
     status = fail(inquireCamera(camera_, inquiry_), "reading the camera's formats and features");
     if (status != FW_STATUS_OK) {
-        dc1394_camera_free(camera_);
+        context_->closeCamera(camera_);
         camera_ = nullptr;
         claim_.reset();
         return status;
@@ -116,7 +109,7 @@ int32_t Dc1394Camera::close() {
     stopCapture();
     std::lock_guard lock(mutex_);
     if (camera_ == nullptr) return FWC_ERR_CAMERA_NOT_OPEN;
-    dc1394_camera_free(camera_);
+    context_->closeCamera(camera_);
     camera_ = nullptr;
     claim_.reset();
     return FW_STATUS_OK;

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 
+#include "bus_context.h"
 #include "camera_claim.h"
 #include "camera_inquiry.h"
 #include "capture_thread.h"
@@ -31,9 +32,8 @@ struct CameraIdentity {
 
 class Dc1394Camera final : public fwc::BusCamera {
 public:
-    // context outlives the camera.
-    Dc1394Camera(dc1394_t* context, const CameraIdentity& identity, uint32_t cameraId,
-                 fwc::BusHost& host);
+    Dc1394Camera(std::shared_ptr<BusContext> context, const CameraIdentity& identity,
+                 uint32_t cameraId, fwc::BusHost& host);
     ~Dc1394Camera() override;
 
     // The cross-process claim, then the camera itself.
@@ -112,7 +112,7 @@ private:
     bool drainFrames();
     void deliver(const dc1394video_frame_t& frame);
 
-    dc1394_t* const context_;
+    const std::shared_ptr<BusContext> context_;
     const CameraIdentity identity_;
     const uint32_t id_;
     fwc::BusHost& host_;
