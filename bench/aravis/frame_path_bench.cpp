@@ -2,9 +2,10 @@
 // highest frame rate) through the plug-in as a host sees them (FWCONTROL_BUSES=aravis,
 // CompleteCallback, every row copied out with getCVLGrabRow), beside Aravis's own pop loop
 // on the same camera in the same run (arv_stream_timeout_pop_buffer, the plug-in's
-// conversion read straight from Aravis's buffer, a memcpy per row): frames per second and
-// the process's CPU time per frame. The fake runs in a process of its own, so its work is
-// not counted on either side.
+// conversion read straight from Aravis's buffer, a memcpy per row), and that loop again
+// with the one copy of each frame that a fetch through the camera library makes: frames
+// per second and the process's CPU time per frame. The fake runs in a process of its own,
+// so its work is not counted on either side.
 //
 // Run it where the loopback is the only interface (scripts/bench.sh does):
 //   unshare --net sh -c 'ip link set lo up && exec build/linux-bench/bin/aravis_frame_path_bench'
@@ -14,11 +15,14 @@
 #include <net/if.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -47,11 +51,15 @@ struct FakeSetup {
     const char* name;
     ArvPixelFormat pixelFormat;
     uint32_t bytesPerPixel;  // of the host's rows
+    double frameRate;        // 0: the fake's highest
 };
 
 const FakeSetup kSetups[] = {
-    {"Mono8", ARV_PIXEL_FORMAT_MONO_8, 1},
-    {"BayerRG8", ARV_PIXEL_FORMAT_BAYER_RG_8, 3},
+    {"Mono8", ARV_PIXEL_FORMAT_MONO_8, 1, 0},
+    {"BayerRG8", ARV_PIXEL_FORMAT_BAYER_RG_8, 3, 0},
+    // A rate the fake keeps on a loaded machine, so both sides get the same frames.
+    {"Mono8_15fps", ARV_PIXEL_FORMAT_MONO_8, 1, 15},
+    {"BayerRG8_15fps", ARV_PIXEL_FORMAT_BAYER_RG_8, 3, 15},
 };
 
 double processCpuSeconds() {
@@ -71,6 +79,32 @@ void reportFrames(benchmark::State& state, uint64_t frames, double cpuSeconds, u
         frames ? cpuSeconds * 1e6 / static_cast<double>(frames) : 0;
 }
 
+// CPU time of each thread of the process so far, in ns, by "tid name".
+std::map<std::string, uint64_t> threadCpu() {
+    std::map<std::string, uint64_t> times;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::string name;
+        uint64_t nanoseconds = 0;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        std::ifstream(task.path() / "schedstat") >> nanoseconds;
+        times[task.path().filename().string() + " " + name] = nanoseconds;
+    }
+    return times;
+}
+
+// With LVC_BENCH_THREADS set: each thread's CPU time per frame since `before`, on stderr.
+void printThreadCpu(const char* run, const std::map<std::string, uint64_t>& before,
+                    uint64_t frames) {
+    if (std::getenv("LVC_BENCH_THREADS") == nullptr || frames == 0) return;
+    for (const auto& [thread, now] : threadCpu()) {
+        const auto earlier = before.find(thread);
+        const uint64_t spent = now - (earlier != before.end() ? earlier->second : 0);
+        if (spent > 0)
+            std::fprintf(stderr, "%s: thread %s %.1f us per frame\n", run, thread.c_str(),
+                         static_cast<double>(spent) / 1e3 / static_cast<double>(frames));
+    }
+}
+
 // The host's copy of the current frame, filled row by row.
 struct HostFrame {
     uint32_t width = 0;
@@ -88,8 +122,8 @@ struct HostFrame {
 
 HostFrame hostFrame;
 
-// Puts the fake in the setup's pixel format at its highest frame rate; the fake keeps its
-// state for whoever opens it next.
+// Puts the fake in the setup's pixel format and frame rate; the fake keeps its state for
+// whoever opens it next.
 void configureFake(const FakeSetup& setup) {
     GError* error = nullptr;
     ArvCamera* camera = arv_camera_new(kFakeAddress, &error);
@@ -97,7 +131,8 @@ void configureFake(const FakeSetup& setup) {
     double lowest = 0, highest = 0;
     arv_camera_set_pixel_format(camera, setup.pixelFormat, &error);
     if (error == nullptr) arv_camera_get_frame_rate_bounds(camera, &lowest, &highest, &error);
-    if (error == nullptr) arv_camera_set_frame_rate(camera, highest, &error);
+    if (error == nullptr)
+        arv_camera_set_frame_rate(camera, setup.frameRate > 0 ? setup.frameRate : highest, &error);
     g_object_unref(camera);
     if (error != nullptr) {
         const std::string message = error->message;
@@ -168,7 +203,7 @@ private:
 // image, then the host's copy of every row.
 void convertToRows(const FakeSetup& setup, const uint8_t* pixels, std::vector<uint8_t>& image) {
     const uint8_t* rows = pixels;
-    if (setup.pixelFormat == ARV_PIXEL_FORMAT_BAYER_RG_8) {
+    if (setup.bytesPerPixel == 3) {
         FWT_Raw8ToBGR(image.data(), pixels, hostFrame.width, hostFrame.height, 0);
         rows = image.data();
     }
@@ -177,14 +212,18 @@ void convertToRows(const FakeSetup& setup, const uint8_t* pixels, std::vector<ui
                     &rows[row * hostFrame.rowBytes()], hostFrame.rowBytes());
 }
 
-void AravisPopLoop(benchmark::State& state, const FakeSetup* setup) {
+// copiesFrame: the frame is first copied out of Aravis's buffer, as a fetch through the
+// camera library copies it into its caller's buffer (the least a plug-in path can do).
+void AravisPopLoop(benchmark::State& state, const FakeSetup* setup, bool copiesFrame) {
     configureFake(*setup);
     AravisStream stream;
     hostFrame.resize(stream.width(), stream.height(), setup->bytesPerPixel);
     std::vector<uint8_t> image(hostFrame.pixels.size());
+    std::vector<uint8_t> fetched(size_t{stream.width()} * stream.height());
     for (int warmUp = 0; warmUp < 2; ++warmUp)
         if (ArvBuffer* buffer = stream.next()) stream.giveBack(buffer);
     uint64_t frames = 0;
+    const auto threadsBefore = threadCpu();
     const double cpuBefore = processCpuSeconds();
     for (auto _ : state) {
         ArvBuffer* buffer = stream.next();
@@ -193,12 +232,17 @@ void AravisPopLoop(benchmark::State& state, const FakeSetup* setup) {
             break;
         }
         size_t size = 0;
-        convertToRows(*setup, static_cast<const uint8_t*>(arv_buffer_get_image_data(buffer, &size)),
-                      image);
+        const auto* pixels = static_cast<const uint8_t*>(arv_buffer_get_image_data(buffer, &size));
+        if (copiesFrame) {
+            std::memcpy(fetched.data(), pixels, fetched.size());
+            pixels = fetched.data();
+        }
+        convertToRows(*setup, pixels, image);
         stream.giveBack(buffer);
         ++frames;
     }
     reportFrames(state, frames, processCpuSeconds() - cpuBefore, stream.width(), stream.height());
+    printThreadCpu(copiesFrame ? "pop loop copying once" : "pop loop", threadsBefore, frames);
 }
 
 // --- The plug-in's path ------------------------------------------------------------------
@@ -237,6 +281,13 @@ private:
 
 FrameSignal frameSignal;
 lvc::test::PluginHost* activePlugin = nullptr;
+std::atomic<uint64_t> droppedLines{0};
+
+// The plug-in's diagnostic lines: the frames it reports dropped are counted.
+void LVC_CALL countDroppedFrames(const char* line) {
+    if (std::strncmp(line, "Frame dropped", 13) == 0) ++droppedLines;
+    if (std::getenv("LVC_BENCH_LOG") != nullptr) std::fputs(line, stderr);
+}
 
 void LVC_CALL copyRowsToHost(int32_t, int32_t port) {
     for (uint32_t row = 0; row < hostFrame.height; ++row)
@@ -263,7 +314,7 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     lvc::test::PluginHost plugin;
     activePlugin = &plugin;
     const std::string directory = systemDirectory().path().string();
-    plugin.initialize(directory.c_str(), nullptr);
+    plugin.initialize(directory.c_str(), countDroppedFrames);
     const auto name = fakeCameraName(plugin);
     if (name)
         std::ofstream(systemDirectory().path() / "Lorvenacam.ini")
@@ -279,6 +330,8 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     plugin.setProperty(0, kPort, "Continous", 1);
     const uint64_t first = frameSignal.waitFor(frameSignal.count() + 3);
     uint64_t seen = first;
+    const uint64_t droppedBefore = droppedLines;
+    const auto threadsBefore = threadCpu();
     const double cpuBefore = processCpuSeconds();
     while (state.KeepRunningBatch(kFramesPerWait)) {
         const uint64_t now = frameSignal.waitFor(seen + kFramesPerWait);
@@ -290,6 +343,8 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     }
     const double cpu = processCpuSeconds() - cpuBefore;
     reportFrames(state, seen - first, cpu, size[0], size[1]);
+    printThreadCpu("plug-in", threadsBefore, seen - first);
+    state.counters["dropped"] = static_cast<double>(droppedLines - droppedBefore);
     plugin.closeCVLPort(0, kPort);
     plugin.setCompleteCallback(0, 0, nullptr);
     plugin.finalize();
@@ -332,7 +387,13 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     for (const FakeSetup& setup : kSetups) {
         benchmark::RegisterBenchmark((std::string("AravisPopLoop/") + setup.name).c_str(),
-                                     AravisPopLoop, &setup)
+                                     AravisPopLoop, &setup, false)
+            ->UseRealTime()
+            ->MinTime(2.0)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(
+            (std::string("AravisPopLoopCopyingOnce/") + setup.name).c_str(), AravisPopLoop, &setup,
+            true)
             ->UseRealTime()
             ->MinTime(2.0)
             ->Unit(benchmark::kMicrosecond);
