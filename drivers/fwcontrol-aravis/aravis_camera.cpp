@@ -1,7 +1,6 @@
 #include "aravis_camera.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 #include "bus_load_rate.h"
@@ -18,6 +17,8 @@
 namespace fwaravis {
 namespace {
 
+// Frames completed and not fetched beyond this many count as dropped, as in a ring of
+// this many frames.
 constexpr uint32_t kRingSlots = 4;
 // Binning modes offered beyond 1 × 1 (mode n bins (n + 1) × (n + 1)).
 constexpr int64_t kLargestBinning = 4;
@@ -337,7 +338,8 @@ int32_t AravisCamera::startAcquisition(uint32_t count, bool multiShot) {
     const fwc::CurrentFormat& current = description_.current;
     {
         std::lock_guard ringLock(ringMutex_);
-        ring_.reset(kRingSlots, codingFrameBytes(current.coding, current.width, current.height));
+        frameBytes_ = codingFrameBytes(current.coding, current.width, current.height);
+        framesWaiting_ = 0;
         continuous_ = continuous;
         multiShot_ = multiShot;
         framesLeft_ = continuous ? 0 : count;
@@ -358,26 +360,24 @@ int32_t AravisCamera::stopAcquisition() {
 }
 
 int32_t AravisCamera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
-    std::lock_guard ringLock(ringMutex_);
-    if (!ring_.hasFrame()) return FWC_ERR_NO_FRAME;
-    const std::vector<uint8_t>& frame = ring_.newest();
-    if (bufferSize != 0 && bufferSize < frame.size()) return FWC_ERR_BUFFER_TOO_SMALL;
-    std::memcpy(buffer, frame.data(), frame.size());
-    ring_.markFetched();
-    return FW_STATUS_OK;
+    const int32_t status = newestFrame_.copyNewest(buffer, bufferSize);
+    if (status == FW_STATUS_OK) {
+        std::lock_guard ringLock(ringMutex_);
+        framesWaiting_ = 0;
+    }
+    return status;
 }
 
-// On the stream thread: the frame goes to the ring's staging buffer, which only this
-// thread writes, outside the lock.
-uint8_t* AravisCamera::frameDestination(size_t bytes) {
+// On the stream thread.
+bool AravisCamera::wantsFrame(size_t bytes) {
     std::lock_guard ringLock(ringMutex_);
     const bool wanted = acquiring_ && (continuous_ || framesLeft_ > 0);
-    if (!wanted) return nullptr;
-    if (bytes != ring_.frameBytes()) {
+    if (!wanted) return false;
+    if (bytes != frameBytes_) {
         host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
-        return nullptr;
+        return false;
     }
-    return ring_.staging().data();
+    return true;
 }
 
 void AravisCamera::frameCompleted(uint64_t frameId) {
@@ -385,7 +385,8 @@ void AravisCamera::frameCompleted(uint64_t frameId) {
     bool pushedOut = false;
     {
         std::lock_guard ringLock(ringMutex_);
-        pushedOut = ring_.commit(++frameNumber_);
+        pushedOut = framesWaiting_ == kRingSlots;
+        if (!pushedOut) ++framesWaiting_;
         if (triggerActive_) ++triggeredFrames_;
         if (!continuous_ && framesLeft_ > 0) --framesLeft_;
     }

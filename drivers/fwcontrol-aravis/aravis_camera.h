@@ -1,5 +1,6 @@
 // One GenICam camera as the FWC_ calls use it: the mapping units over a CameraSession,
-// completed frames in the library's FrameRing, notifications raised through the BusHost.
+// the newest completed frame kept in Aravis's buffer until the host fetches it,
+// notifications raised through the BusHost.
 // Control calls are serialised by one mutex; frames arrive on Aravis's stream thread.
 #pragma once
 
@@ -14,9 +15,9 @@
 #include "camera_claim.h"
 #include "camera_directory.h"
 #include "camera_session.h"
-#include "frame_ring.h"
 #include "fwcontrol_bus.h"
 #include "library_features.h"
+#include "newest_frame.h"
 #include "stream_listener.h"
 
 namespace fwaravis {
@@ -67,7 +68,8 @@ public:
 
 private:
     // StreamListener, on Aravis's threads.
-    uint8_t* frameDestination(size_t bytes) override;
+    NewestFrame& newestFrame() override { return newestFrame_; }
+    bool wantsFrame(size_t bytes) override;
     void frameCompleted(uint64_t frameId) override;
     void framesDropped(uint32_t count) override;
     void controlLost() override;
@@ -97,13 +99,14 @@ private:
     fwc::LutState lut_;
     LibraryFeatures libraryFeatures_;
 
-    std::mutex ringMutex_;  // the ring and the counts the stream thread updates
-    fwc::FrameRing ring_;
+    NewestFrame newestFrame_;
+    std::mutex ringMutex_;        // the counts the stream thread updates
+    size_t frameBytes_ = 0;       // of the acquisition's frames
+    uint32_t framesWaiting_ = 0;  // completed since the last fetch, up to kRingSlots
     bool acquiring_ = false;
     uint32_t framesLeft_ = 0;  // counted acquisition; 0 with continuous_
     bool continuous_ = false;
     bool multiShot_ = false;
-    uint32_t frameNumber_ = 0;
     uint32_t triggeredFrames_ = 0;
     bool triggerActive_ = false;
 };

@@ -9,6 +9,7 @@
 #include "frame_conversion.h"
 #include "frame_drop_counter.h"
 #include "fw_status.h"
+#include "newest_frame.h"
 #include "pixel_format_map.h"
 
 namespace fwaravis {
@@ -69,29 +70,30 @@ void reportLoss(SharedState& state) {
 // On Aravis's heartbeat thread.
 void onControlLost(ArvDevice*, gpointer data) { reportLoss(stateOf(data)); }
 
-// On the stream thread, under the state's mutex.
-void takeBuffer(SharedState& state, ArvBuffer* buffer) {
+// On the stream thread, under the state's mutex: a whole frame the listener wants becomes
+// its newest frame. Returns the buffer the stream may fill again, or null.
+ArvBuffer* takeBuffer(SharedState& state, ArvBuffer* buffer) {
     StreamListener& listener = *state.listener;
     const bool complete = arv_buffer_get_status(buffer) == ARV_BUFFER_STATUS_SUCCESS;
     uint32_t dropped = state.drops.onBuffer(complete, arv_buffer_get_frame_id(buffer));
+    ArvBuffer* unused = buffer;
     if (complete) {
         size_t size = 0;
-        const auto* data = static_cast<const uint8_t*>(arv_buffer_get_image_data(buffer, &size));
         const bool whole =
-            data != nullptr &&
+            arv_buffer_get_image_data(buffer, &size) != nullptr &&
             static_cast<uint32_t>(arv_buffer_get_image_width(buffer)) == state.width &&
             static_cast<uint32_t>(arv_buffer_get_image_height(buffer)) == state.height &&
             size >= cameraFrameBytes(state.mapping, state.width, state.height);
-        uint8_t* destination = whole ? listener.frameDestination(codingFrameBytes(
-                                           state.mapping.coding, state.width, state.height))
-                                     : nullptr;
-        if (!whole) ++dropped;
-        if (destination != nullptr) {
-            convertFrame(state.mapping, data, destination, state.width, state.height);
+        if (!whole) {
+            ++dropped;
+        } else if (listener.wantsFrame(
+                       codingFrameBytes(state.mapping.coding, state.width, state.height))) {
+            unused = listener.newestFrame().replace(buffer);
             listener.frameCompleted(arv_buffer_get_frame_id(buffer));
         }
     }
     if (dropped != 0) listener.framesDropped(dropped);
+    return unused;
 }
 
 // On the stream thread, once a buffer is in the output queue.
@@ -99,8 +101,8 @@ void onNewBuffer(ArvStream* stream, gpointer data) {
     SharedState& state = stateOf(data);
     std::lock_guard lock(state.mutex);
     while (ArvBuffer* buffer = arv_stream_try_pop_buffer(stream)) {
-        if (state.listener != nullptr) takeBuffer(state, buffer);
-        arv_stream_push_buffer(stream, buffer);
+        ArvBuffer* unused = state.listener != nullptr ? takeBuffer(state, buffer) : buffer;
+        if (unused != nullptr) arv_stream_push_buffer(stream, unused);
     }
 }
 
@@ -171,6 +173,9 @@ int32_t CameraSession::startStream(StreamListener& listener, uint32_t buffers) {
         g_object_set(stream, "socket-buffer", ARV_GV_STREAM_SOCKET_BUFFER_AUTO, nullptr);
     for (uint32_t index = 0; index < buffers; ++index)
         arv_stream_push_buffer(stream, arv_buffer_new_allocate(payload));
+    newestFrame_ = &listener.newestFrame();
+    newestFrame_->start(stream, *mapping, static_cast<uint32_t>(width),
+                        static_cast<uint32_t>(height));
     {
         std::lock_guard lock(shared_->mutex);
         shared_->listener = &listener;
@@ -206,6 +211,7 @@ void CameraSession::stopStream() {
         std::lock_guard lock(shared_->mutex);
         shared_->listener = nullptr;
     }
+    newestFrame_->stop();
     ArvStream* stream = stream_;
     stream_ = nullptr;
     if (!lost) {

@@ -1,5 +1,6 @@
 // One open GenICam camera: its features through GenicamAccess, and the stream, whose
-// frames are converted into a StreamListener on Aravis's stream thread. The caller
+// complete frames become the StreamListener's newest frame on Aravis's stream thread,
+// still in Aravis's buffers. The caller
 // serialises control calls; streaming runs beside them.
 #pragma once
 
@@ -30,7 +31,7 @@ public:
     ArvCamera* camera() const { return camera_; }
 
     // Allocates `buffers` frame buffers once, then acquires continuously: frames go to
-    // listener until stopStream. The pixel format must have a coding.
+    // listener until stopStream. The listener's newest frame holds up to two of the buffers. The pixel format must have a coding.
     int32_t startStream(StreamListener& listener, uint32_t buffers);
     // After it returns no listener call is running or will come. A camera that lost
     // control is not asked to stop.
@@ -53,6 +54,7 @@ private:
     gulong controlLostHandler_ = 0;
     ArvStream* stream_ = nullptr;
     gulong newBufferHandler_ = 0;
+    NewestFrame* newestFrame_ = nullptr;  // the streaming listener's
     // The stream of a camera that lost control, stopped without asking the camera.
     ArvStream* lostStream_ = nullptr;
 };

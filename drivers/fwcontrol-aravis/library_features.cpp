@@ -13,6 +13,9 @@ namespace {
 constexpr uint32_t kServed[] = {kFrameCounter, kUserProfile, kFrameBufferCount, kCycleTime,
                                 kBusTrigger};
 constexpr uint32_t kLargestValue = 0xFFFFFFFEu;
+// The newest frame holds up to two of the stream's buffers (newest_frame.h): a third keeps
+// the stream filling.
+constexpr uint32_t kFewestStreamBuffers = 3;
 constexpr uint32_t kMostStreamBuffers = 64;
 
 // A counter's value within the library's range, wrapping to 0 after its largest value.
@@ -49,7 +52,7 @@ int32_t LibraryFeatures::bounds(const GenicamAccess& genicam, uint32_t id, uint3
     case kFrameCounter:
     case kCycleTime: max = kLargestValue; return FW_STATUS_OK;
     case kFrameBufferCount:
-        min = 1;
+        min = kFewestStreamBuffers;
         max = kMostStreamBuffers;
         return FW_STATUS_OK;
     case kBusTrigger: max = 1; return FW_STATUS_OK;

@@ -1,10 +1,12 @@
-// PortTable. tableMutex guards the slots only: it is held to read or change a slot and to
-// compare the names of the cameras in the slots, never while a camera, the driver or the
-// host is called. A camera leaves its slot (vacatePort) before it is stopped, so a lookup
-// never meets a camera being destroyed.
+// PortTable. tableMutex guards the slots only: it is held to change a slot and to compare
+// the names of the cameras in the slots, never while a camera, the driver or the host is
+// called. Lookups read a published copy of each slot's pointer without the lock, as the
+// host calls them for every row of every frame. A camera leaves its slot (vacatePort)
+// before it is stopped, so a lookup never meets a camera being destroyed.
 #include "boundary/port_table.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <utility>
@@ -15,6 +17,8 @@ namespace {
 
 std::mutex tableMutex;
 std::array<CameraPtr, kPortCount> slots;
+// slots[port].get(), written under tableMutex.
+std::array<std::atomic<CCamera*>, kPortCount> published{};
 
 // The caller holds tableMutex.
 int32_t lowestPortNamed(const char* name) {
@@ -29,8 +33,7 @@ bool isValidPort(int32_t port) { return port >= 0 && port < kPortCount; }
 
 CCamera* portCamera(int32_t port) {
     if (!isValidPort(port)) return nullptr;
-    std::lock_guard lock(tableMutex);
-    return slots[port].get();
+    return published[port].load(std::memory_order_acquire);
 }
 
 bool occupyPort(int32_t port, CameraPtr& camera) {
@@ -38,12 +41,14 @@ bool occupyPort(int32_t port, CameraPtr& camera) {
     std::lock_guard lock(tableMutex);
     if (slots[port] || lowestPortNamed(camera->name) >= 0) return false;
     slots[port] = std::move(camera);
+    published[port].store(slots[port].get(), std::memory_order_release);
     return true;
 }
 
 CameraPtr vacatePort(int32_t port) {
     if (!isValidPort(port)) return nullptr;
     std::lock_guard lock(tableMutex);
+    published[port].store(nullptr, std::memory_order_release);
     return std::move(slots[port]);
 }
 

@@ -199,7 +199,7 @@ TEST_F(AravisCameraOnFake, TheLibrarysOwnFeaturesAreDescribed) {
     const Described expected[] = {
         {kFrameCounter, 0, 0xFFFFFFFEu, {FWC_STATUS_ON}},
         {kUserProfile, 0, 2, {FWC_STATUS_ON, FWC_STATUS_ONE_PUSH}},
-        {kFrameBufferCount, 1, 64, {FWC_STATUS_ON}},
+        {kFrameBufferCount, 3, 64, {FWC_STATUS_ON}},
         {kCycleTime, 0, 0xFFFFFFFEu, {FWC_STATUS_ON}},
         {kBusTrigger, 0, 1, {FWC_STATUS_ON}},
     };
@@ -223,7 +223,8 @@ TEST_F(AravisCameraOnFake, TheLibrarysOwnFeaturesRefuseWhatTheyCannotTake) {
     const Refused refused[] = {
         {"the frame counter is read-only", kFrameCounter, 0, FWC_ERR_INVALID_ARGUMENT},
         {"the clock is read-only", kCycleTime, 0, FWC_ERR_INVALID_ARGUMENT},
-        {"no stream without a buffer", kFrameBufferCount, 0, FWC_ERR_VALUE_OUT_OF_RANGE},
+        {"the newest frame holds two buffers, the stream needs a third", kFrameBufferCount, 2,
+         FWC_ERR_VALUE_OUT_OF_RANGE},
         {"at most 64 buffers", kFrameBufferCount, 65, FWC_ERR_VALUE_OUT_OF_RANGE},
         {"the camera has three user sets", kUserProfile, 3, FWC_ERR_VALUE_OUT_OF_RANGE},
         {"a bus trigger is 0 or 1", kBusTrigger, 2, FWC_ERR_VALUE_OUT_OF_RANGE},
@@ -255,11 +256,11 @@ TEST_F(AravisCameraOnFake, TheFrameCounterFollowsTheFramesAndTheBufferCountTheNe
     uint32_t counter = 99;
     ASSERT_EQ(camera_->featureValue(kFrameCounter, counter), FW_STATUS_OK);
     EXPECT_EQ(counter, 0u) << "no frame yet";
-    ASSERT_EQ(camera_->setFeatureValue(kFrameBufferCount, 1), FW_STATUS_OK);
+    ASSERT_EQ(camera_->setFeatureValue(kFrameBufferCount, 3), FW_STATUS_OK);
     fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 64, 48}, 1000};
     ASSERT_EQ(camera_->prepareFreeGrab(request), FW_STATUS_OK);
     ASSERT_EQ(camera_->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
-    ASSERT_TRUE(host_.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 2, 5s)) << "one buffer streams too";
+    ASSERT_TRUE(host_.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 2, 5s)) << "the fewest buffers stream too";
     ASSERT_EQ(camera_->featureValue(kFrameCounter, counter), FW_STATUS_OK);
     EXPECT_NE(counter, 0u);
     ASSERT_TRUE(host_.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 4, 5s));
@@ -269,7 +270,7 @@ TEST_F(AravisCameraOnFake, TheFrameCounterFollowsTheFramesAndTheBufferCountTheNe
     EXPECT_EQ(camera_->stopAcquisition(), FW_STATUS_OK);
     uint32_t buffers = 0;
     ASSERT_EQ(camera_->featureValue(kFrameBufferCount, buffers), FW_STATUS_OK);
-    EXPECT_EQ(buffers, 1u);
+    EXPECT_EQ(buffers, 3u);
 }
 
 TEST_F(AravisCameraOnFake, BusLoadIsAcceptedAsTheFrameRateCarriesIt) {

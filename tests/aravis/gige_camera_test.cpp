@@ -76,6 +76,7 @@ TEST(GigeCamera, LostPacketsAreCountedAsDroppedFrames) {
     test::RecordingListener listener;
     ASSERT_EQ(session->startStream(listener, 4), FW_STATUS_OK);
     EXPECT_TRUE(listener.waitForDrops(1, 15s));
+    session->stopStream();
 }
 
 TEST(GigeCamera, ASecondProcessIsRefusedTheCamera) {

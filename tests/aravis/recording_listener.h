@@ -1,4 +1,4 @@
-// A stream listener that keeps the newest frame and counts what arrives, for tests.
+// A stream listener that takes every frame and counts what arrives, for tests.
 #pragma once
 
 #include <chrono>
@@ -6,20 +6,17 @@
 #include <mutex>
 #include <vector>
 
+#include "fw_status.h"
 #include "stream_listener.h"
 
 namespace fwaravis::test {
 
 class RecordingListener : public StreamListener {
 public:
-    uint8_t* frameDestination(size_t bytes) override {
-        std::lock_guard lock(mutex_);
-        if (staging_.size() != bytes) staging_.resize(bytes);
-        return staging_.data();
-    }
+    NewestFrame& newestFrame() override { return frames_; }
+    bool wantsFrame(size_t) override { return true; }
     void frameCompleted(uint64_t frameId) override {
         std::lock_guard lock(mutex_);
-        newest_ = staging_;
         lastFrameId_ = frameId;
         ++completed_;
         changed_.notify_all();
@@ -47,9 +44,11 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, timeout, [&] { return lost_; });
     }
+    // The newest frame in the library's coding; empty before the first.
     std::vector<uint8_t> newest() {
-        std::lock_guard lock(mutex_);
-        return newest_;
+        std::vector<uint8_t> frame(frames_.frameBytes());
+        if (frames_.copyNewest(frame.data(), frame.size()) != FW_STATUS_OK) frame.clear();
+        return frame;
     }
     uint32_t completed() {
         std::lock_guard lock(mutex_);
@@ -57,10 +56,9 @@ public:
     }
 
 private:
+    NewestFrame frames_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<uint8_t> staging_;
-    std::vector<uint8_t> newest_;
     uint64_t lastFrameId_ = 0;
     uint32_t completed_ = 0;
     uint32_t dropped_ = 0;
