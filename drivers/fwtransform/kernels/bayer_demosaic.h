@@ -45,23 +45,29 @@ auto axialFar(const Get& get) {
     return aboveAndBelow(get, 2) + leftAndRight(get, 2);
 }
 
+// 4 c - far, the centre's Laplacian term both formulas at a red or blue pixel scale.
+template <class Get>
+auto centreLessFar(const Get& get) {
+    return 4 * get(0, 0) - axialFar(get);
+}
+
 // (8 c + 4 near - 2 far + 8) / 16, halved.
 template <class Get>
 auto greenAtRedOrBlue(const Get& get) {
-    auto centre = get(0, 0);
     auto near = aboveAndBelow(get, 1) + leftAndRight(get, 1);
-    return (2 * (2 * centre + near) - axialFar(get) + 4) >> 3;
+    return (centreLessFar(get) + 2 * near + 4) >> 3;
 }
 
 // Red at a blue pixel or blue at a red one: (12 c + 4 diagonals - 3 far + 8) / 16.
 template <class Get>
 auto fromDiagonals(const Get& get) {
-    return (4 * (3 * get(0, 0) + diagonals(get)) - 3 * axialFar(get) + 8) >> 4;
+    return (3 * centreLessFar(get) + 4 * diagonals(get) + 8) >> 4;
 }
 
 // The colours sampled left and right of a green pixel and above and below it, which share
 // the centre and diagonal terms: 10 c - 2 diagonals + 8 (4 or 2 each direction) +
-// 8 near - 2 far on the samples' axis + the far pair on the other, in sixteenths.
+// 8 near - 2 far on the samples' axis + the far pair on the other, in sixteenths; the
+// terms of even weight summed halved.
 template <class T>
 struct GreenNeighbours {
     T leftRight, aboveBelow;
@@ -69,10 +75,11 @@ struct GreenNeighbours {
 template <class Get>
 auto fromGreenNeighbours(const Get& get) {
     using T = decltype(get(0, 0));
-    T shared = 10 * get(0, 0) - 2 * diagonals(get) + 8;
+    T shared = 5 * get(0, 0) - diagonals(get) + 4;
     T farAcross = leftAndRight(get, 2), farAlong = aboveAndBelow(get, 2);
-    return GreenNeighbours<T>{(shared + 8 * leftAndRight(get, 1) - 2 * farAcross + farAlong) >> 4,
-                              (shared + 8 * aboveAndBelow(get, 1) - 2 * farAlong + farAcross) >> 4};
+    return GreenNeighbours<T>{
+        (2 * (shared + 4 * leftAndRight(get, 1) - farAcross) + farAlong) >> 4,
+        (2 * (shared + 4 * aboveAndBelow(get, 1) - farAlong) + farAcross) >> 4};
 }
 
 // Unclamped blue, green and red of a pixel.
