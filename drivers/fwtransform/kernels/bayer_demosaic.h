@@ -45,7 +45,8 @@ auto axialFar(const Get& get) {
     return aboveAndBelow(get, 2) + leftAndRight(get, 2);
 }
 
-// 4 c - far, the centre's Laplacian term both formulas at a red or blue pixel scale.
+// 4 c - far: the part of the centre's Laplacian that both formulas at a red or blue pixel
+// use, each with its own weight.
 template <class Get>
 auto centreLessFar(const Get& get) {
     return 4 * get(0, 0) - axialFar(get);
@@ -64,10 +65,10 @@ auto fromDiagonals(const Get& get) {
     return (3 * centreLessFar(get) + 4 * diagonals(get) + 8) >> 4;
 }
 
-// The colours sampled left and right of a green pixel and above and below it, which share
-// the centre and diagonal terms: 10 c - 2 diagonals + 8 (4 or 2 each direction) +
-// 8 near - 2 far on the samples' axis + the far pair on the other, in sixteenths; the
-// terms of even weight summed halved.
+// The colours sampled left and right of a green pixel and above and below it, in
+// sixteenths: 10 c - 2 diagonals + 8 near - 2 far along the samples' axis + the far pair
+// across it, + 8 to round. The terms of even weight are summed halved, and the centre and
+// diagonal terms once for both colours.
 template <class T>
 struct GreenNeighbours {
     T leftRight, aboveBelow;
