@@ -24,35 +24,63 @@ struct Raw16MsbSamples {
 
 enum class Colour { red, green, blue };
 
+// Sums of the two samples at distance d on either side, above and below (column dx) or
+// left and right. Every formula sums in this order, so that the compiler computes a sum
+// once for all the formulas, and both pixels of a vector block, that use it.
+template <class Get>
+auto aboveAndBelow(const Get& get, int d, int dx = 0) {
+    return get(-d, dx) + get(d, dx);
+}
+template <class Get>
+auto leftAndRight(const Get& get, int d) {
+    return get(0, -d) + get(0, d);
+}
+template <class Get>
+auto diagonals(const Get& get) {
+    return aboveAndBelow(get, 1, -1) + aboveAndBelow(get, 1, 1);
+}
+// The four samples two away along the row and the column.
+template <class Get>
+auto axialFar(const Get& get) {
+    return aboveAndBelow(get, 2) + leftAndRight(get, 2);
+}
+
+// 4 c - far: the part of the centre's Laplacian that both formulas at a red or blue pixel
+// use, each with its own weight.
+template <class Get>
+auto centreLessFar(const Get& get) {
+    return 4 * get(0, 0) - axialFar(get);
+}
+
+// (8 c + 4 near - 2 far + 8) / 16, halved.
 template <class Get>
 auto greenAtRedOrBlue(const Get& get) {
-    auto sum = 8 * get(0, 0) + 4 * (get(-1, 0) + get(1, 0) + get(0, -1) + get(0, 1)) -
-               2 * (get(-2, 0) + get(2, 0) + get(0, -2) + get(0, 2));
-    return (sum + 8) >> 4;
+    auto near = aboveAndBelow(get, 1) + leftAndRight(get, 1);
+    return (centreLessFar(get) + 2 * near + 4) >> 3;
 }
 
-// Colour sampled left and right of a green pixel.
-template <class Get>
-auto fromLeftAndRight(const Get& get) {
-    auto sum = 10 * get(0, 0) + 8 * (get(0, -1) + get(0, 1)) - 2 * (get(0, -2) + get(0, 2)) -
-               2 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) + get(-2, 0) + get(2, 0);
-    return (sum + 8) >> 4;
-}
-
-// Colour sampled above and below a green pixel.
-template <class Get>
-auto fromAboveAndBelow(const Get& get) {
-    auto sum = 10 * get(0, 0) + 8 * (get(-1, 0) + get(1, 0)) - 2 * (get(-2, 0) + get(2, 0)) -
-               2 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) + get(0, -2) + get(0, 2);
-    return (sum + 8) >> 4;
-}
-
-// Red at a blue pixel or blue at a red one: the four diagonal samples.
+// Red at a blue pixel or blue at a red one: (12 c + 4 diagonals - 3 far + 8) / 16.
 template <class Get>
 auto fromDiagonals(const Get& get) {
-    auto sum = 12 * get(0, 0) + 4 * (get(-1, -1) + get(-1, 1) + get(1, -1) + get(1, 1)) -
-               3 * (get(-2, 0) + get(2, 0) + get(0, -2) + get(0, 2));
-    return (sum + 8) >> 4;
+    return (3 * centreLessFar(get) + 4 * diagonals(get) + 8) >> 4;
+}
+
+// The colours sampled left and right of a green pixel and above and below it, in
+// sixteenths: 10 c - 2 diagonals + 8 near - 2 far along the samples' axis + the far pair
+// across it, + 8 to round. The terms of even weight are summed halved, and the centre and
+// diagonal terms once for both colours.
+template <class T>
+struct GreenNeighbours {
+    T leftRight, aboveBelow;
+};
+template <class Get>
+auto fromGreenNeighbours(const Get& get) {
+    using T = decltype(get(0, 0));
+    T shared = 5 * get(0, 0) - diagonals(get) + 4;
+    T farAcross = leftAndRight(get, 2), farAlong = aboveAndBelow(get, 2);
+    return GreenNeighbours<T>{
+        (2 * (shared + 4 * leftAndRight(get, 1) - farAcross) + farAlong) >> 4,
+        (2 * (shared + 4 * aboveAndBelow(get, 1) - farAlong) + farAcross) >> 4};
 }
 
 // Unclamped blue, green and red of a pixel.
@@ -66,9 +94,9 @@ template <Colour centre, bool redRow, class Get>
 auto bayerChannels(const Get& get) {
     using T = decltype(get(0, 0));
     if constexpr (centre == Colour::green) {
-        T sides = fromLeftAndRight(get);
-        T aboveBelow = fromAboveAndBelow(get);
-        return Channels<T>{redRow ? aboveBelow : sides, get(0, 0), redRow ? sides : aboveBelow};
+        GreenNeighbours<T> from = fromGreenNeighbours(get);
+        return Channels<T>{redRow ? from.aboveBelow : from.leftRight, get(0, 0),
+                           redRow ? from.leftRight : from.aboveBelow};
     } else {
         T own = get(0, 0);
         T other = fromDiagonals(get);
