@@ -11,12 +11,15 @@
 // of its threads; host callbacks then run on the library's driver thread, never on the
 // bus's. A bus never calls the FWC_ functions.
 //
-// Frames: a camera keeps its completed frames in a FrameRing (frame_ring.h): its
-// acquisition thread fills ring.staging() outside its lock, commits it under the lock
-// (commit() returns true when the oldest waiting frame was pushed out: a drop), then
-// raises FWC_NOTIFY_FRAME_DROPPED for a drop and FWC_NOTIFY_FRAME_COMPLETE for the frame.
-// copyNewestFrame copies ring.newest() and marks it fetched. The ring allocates only when
-// the format changes, so the frame path allocates nothing per frame.
+// Frames: a camera keeps its newest completed frame where copyNewestFrame can convert or
+// copy it into the caller's buffer in one pass, and counts a frame completed beyond four
+// unfetched ones as dropped. A FrameRing (frame_ring.h) does this for a bus whose driver
+// takes its buffers back at once: the acquisition thread fills ring.staging() outside its
+// lock, commits it under the lock (commit() returns true when the oldest waiting frame was
+// pushed out: a drop), then raises FWC_NOTIFY_FRAME_DROPPED for a drop and
+// FWC_NOTIFY_FRAME_COMPLETE for the frame; copyNewestFrame copies ring.newest() and marks
+// it fetched. A bus whose driver lends its buffers may keep the newest in the driver's
+// buffer instead (the GenICam bus does). Either way nothing is allocated per frame.
 //
 // Statuses: every member returns an FWC_ status (fw_status.h), 0 for success. Detail for
 // FWC_GetErrorInfo ("which file", "which reason") goes through BusHost::fail, as a module's
