@@ -1,8 +1,8 @@
-// Each coding the GenICam bus offers on the standard colour camera fixture and Aravis's
-// fake draws, from the bus camera's newest frame through the plug-in's conversion to the host's rows, compared with
-// the same frame drawn by a second Aravis fake of the same camera and converted by plain
-// loops here. The fake's picture moves with the frame id: the reference is filled until
-// its id is the one the frame counter gives for the grabbed frame.
+// Each coding the GenICam bus offers that Aravis's fake draws, from the bus camera's
+// newest frame through the plug-in's conversion to the host's rows, compared with the same
+// frame drawn by a second Aravis fake of the same camera and converted by plain loops
+// here. The fake's picture moves with the frame id: the reference is filled until its id
+// is the one the frame counter gives for the grabbed frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +33,13 @@ using Reference = std::vector<uint8_t> (*)(const CameraBytes&);
 // Grey from 8-bit samples: the byte itself.
 std::vector<uint8_t> greyOf8(const CameraBytes& in) { return {in.begin(), in.begin() + kPixels}; }
 
+// Grey from little-endian 16-bit samples: the high byte.
+std::vector<uint8_t> greyOf16(const CameraBytes& in) {
+    std::vector<uint8_t> grey(kPixels);
+    for (size_t pixel = 0; pixel < kPixels; ++pixel) grey[pixel] = in[pixel * 2 + 1];
+    return grey;
+}
+
 // BGR from RGB.
 std::vector<uint8_t> bgrOfRgb(const CameraBytes& in) {
     std::vector<uint8_t> bgr(kPixels * 3);
@@ -49,6 +56,7 @@ std::vector<uint8_t> rowsOf(uint32_t coding, const std::vector<uint8_t>& frame,
     int32_t status = FW_STATUS_OK;
     switch (coding) {
     case FWC_CODING_MONO8: return {frame.begin(), frame.begin() + kPixels};
+    case FWC_CODING_MONO16: status = FWT_Y16ToY8(rows.data(), frame.data(), kPixels); break;
     case FWC_CODING_RGB8: status = FWT_RGB8ToBGR(rows.data(), frame.data(), kPixels); break;
     case FWC_CODING_RAW8:
         status = FWT_Raw8ToBGR(rows.data(), frame.data(), kWidth, kHeight, bayerPattern);
@@ -56,10 +64,12 @@ std::vector<uint8_t> rowsOf(uint32_t coding, const std::vector<uint8_t>& frame,
     default: ADD_FAILURE() << "no conversion for coding " << coding;
     }
     EXPECT_EQ(status, FW_STATUS_OK);
+    if (coding == FWC_CODING_MONO16) rows.resize(kPixels);
     return rows;
 }
 
 struct CodingCase {
+    const char* genicamFile;  // null: Aravis's own fake camera
     uint32_t coding;
     const char* pixelFormat;  // the camera's first format of the coding, which the bus picks
     uint32_t bayerPattern;    // FWT_BAYER_*, for the Bayer codings
@@ -67,12 +77,15 @@ struct CodingCase {
 };
 
 // The fixture's other offered formats, Mono12p (Mono16), BayerGB12p (Raw16) and YUV422_8,
-// are not drawn by Aravis 0.8's fake: its stream delivers no frame in them.
+// are not drawn by Aravis 0.8's fake: its stream delivers no frame in them. Mono16 comes
+// from Aravis's own fake camera.
+constexpr const char* kFixture = "standard-colour-camera.xml";
 
 const CodingCase kCodings[] = {
-    {FWC_CODING_MONO8, "Mono8", 0, greyOf8},
-    {FWC_CODING_RGB8, "RGB8", 0, bgrOfRgb},
-    {FWC_CODING_RAW8, "BayerGR8", FWT_BAYER_GRBG, greyOf8},
+    {kFixture, FWC_CODING_MONO8, "Mono8", 0, greyOf8},
+    {kFixture, FWC_CODING_RGB8, "RGB8", 0, bgrOfRgb},
+    {kFixture, FWC_CODING_RAW8, "BayerGR8", FWT_BAYER_GRBG, greyOf8},
+    {nullptr, FWC_CODING_MONO16, "Mono16", 0, greyOf16},
 };
 
 class CodingRows : public ::testing::TestWithParam<CodingCase> {
@@ -81,8 +94,9 @@ protected:
         arv_disable_interface("GigEVision");
         arv_disable_interface("USB3Vision");
         arv_enable_interface("Fake");
-        const std::string path = test::fixturePath("standard-colour-camera.xml");
-        arv_set_fake_camera_genicam_filename(path.c_str());
+        const char* genicamFile = GetParam().genicamFile;
+        const std::string path = genicamFile != nullptr ? test::fixturePath(genicamFile) : "";
+        arv_set_fake_camera_genicam_filename(genicamFile != nullptr ? path.c_str() : nullptr);
         camera_ = std::make_unique<AravisCamera>(
             DirectoryEntry{"Fake:1", "Fake_1", "Aravis", "Fake"}, 78, host_);
         ASSERT_EQ(camera_->open(::testing::UnitTest::GetInstance()->current_test_info()->name()),
@@ -108,8 +122,9 @@ protected:
 };
 
 // A second fake of the same camera in the pixel format, filled up to the frame id.
-CameraBytes drawnByAravis(const char* pixelFormat, uint32_t frameId) {
-    test::FakeCamera reference("standard-colour-camera.xml");
+CameraBytes drawnByAravis(const CodingCase& row, uint32_t frameId) {
+    const char* pixelFormat = row.pixelFormat;
+    test::FakeCamera reference(row.genicamFile);
     EXPECT_NE(reference.device(), nullptr) << reference.error();
     if (reference.device() == nullptr) return {};
     GError* error = nullptr;
@@ -140,7 +155,7 @@ TEST_P(CodingRows, ReachesTheRowsAsTheFakeDrewIt) {
     const CodingCase& row = GetParam();
     uint32_t frameId = 0;
     const std::vector<uint8_t> frame = grabThroughTheBus(row.coding, frameId);
-    const CameraBytes drawn = drawnByAravis(row.pixelFormat, frameId);
+    const CameraBytes drawn = drawnByAravis(row, frameId);
     ASSERT_FALSE(drawn.empty());
     const std::vector<uint8_t> expected = row.reference(drawn);
     EXPECT_NE(std::count(expected.begin(), expected.end(), expected[0]),
