@@ -78,13 +78,14 @@ struct CodingCase {
 
 // The fixture's other offered formats, Mono12p (Mono16), BayerGB12p (Raw16) and YUV422_8,
 // are not drawn by Aravis 0.8's fake: its stream delivers no frame in them. Mono16 comes
-// from Aravis's own fake camera.
+// from Aravis's own fake camera, and a second Bayer phase, its first Bayer format.
 constexpr const char* kFixture = "standard-colour-camera.xml";
 
 const CodingCase kCodings[] = {
     {kFixture, FWC_CODING_MONO8, "Mono8", 0, greyOf8},
     {kFixture, FWC_CODING_RGB8, "RGB8", 0, bgrOfRgb},
     {kFixture, FWC_CODING_RAW8, "BayerGR8", FWT_BAYER_GRBG, greyOf8},
+    {nullptr, FWC_CODING_RAW8, "BayerBG8", FWT_BAYER_BGGR, greyOf8},
     {nullptr, FWC_CODING_MONO16, "Mono16", 0, greyOf16},
 };
 
