@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,8 @@ struct CodingCase {
     uint32_t bayerPattern;    // FWT_BAYER_*, for the Bayer codings
     Reference reference;      // rows for a grey or colour coding, the mosaic for Bayer ones
 };
+
+void PrintTo(const CodingCase& row, std::ostream* out) { *out << row.pixelFormat; }
 
 // The fixture's other offered formats, Mono12p (Mono16), BayerGB12p (Raw16) and YUV422_8,
 // are not drawn by Aravis 0.8's fake: its stream delivers no frame in them. Mono16 comes
