@@ -398,9 +398,11 @@ void AravisCamera::framesDropped(uint32_t) { host_.raise(id_, FWC_NOTIFY_FRAME_D
 
 void AravisCamera::controlLost() { host_.raise(id_, FWC_NOTIFY_ERROR); }
 
-const fwc::Feature* AravisCamera::describedFeature(uint32_t featureId) const {
+std::optional<fwc::Feature> AravisCamera::describedFeature(uint32_t featureId) const {
     std::lock_guard lock(mutex_);
-    return fwc::findFeature(description_.features, featureId);
+    const fwc::Feature* feature = fwc::findFeature(description_.features, featureId);
+    if (feature == nullptr) return std::nullopt;
+    return *feature;
 }
 
 // The library's own features, or the camera's through the mapping table.

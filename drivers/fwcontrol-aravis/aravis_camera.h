@@ -51,7 +51,7 @@ public:
     int32_t stopAcquisition() override;
     int32_t copyNewestFrame(void* buffer, uint32_t bufferSize) override;
 
-    const fwc::Feature* describedFeature(uint32_t featureId) const override;
+    std::optional<fwc::Feature> describedFeature(uint32_t featureId) const override;
     int32_t featureValue(uint32_t featureId, uint32_t& value) override;
     int32_t setFeatureValue(uint32_t featureId, uint32_t value) override;
     int32_t featureStatus(uint32_t featureId, uint32_t& status) override;

@@ -413,9 +413,11 @@ void Dc1394Camera::deliver(const dc1394video_frame_t& frame) {
     host_.raise(id_, FWC_NOTIFY_FRAME_COMPLETE);
 }
 
-const fwc::Feature* Dc1394Camera::describedFeature(uint32_t featureId) const {
+std::optional<fwc::Feature> Dc1394Camera::describedFeature(uint32_t featureId) const {
     std::lock_guard lock(mutex_);
-    return fwc::findFeature(inquiry_.description.features, featureId);
+    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
+    if (feature == nullptr) return std::nullopt;
+    return *feature;
 }
 
 template <typename Use>

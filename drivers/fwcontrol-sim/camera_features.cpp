@@ -14,8 +14,10 @@ bool supports(const Feature& feature, uint32_t status) {
 
 }  // namespace
 
-const Feature* SimCamera::describedFeature(uint32_t featureId) const {
-    return findFeature(description_.features, featureId);
+std::optional<Feature> SimCamera::describedFeature(uint32_t featureId) const {
+    const Feature* feature = findFeature(description_.features, featureId);
+    if (feature == nullptr) return std::nullopt;
+    return *feature;
 }
 
 template <typename Use>
@@ -58,7 +60,7 @@ int32_t SimCamera::setFeatureStatus(uint32_t featureId, uint32_t status) {
     return withFeature(featureId, [&](Feature& found) -> int32_t {
         if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
         if (!supports(found, status)) return FWC_ERR_FEATURE_STATUS_UNSUPPORTED;
-        const Feature* described = describedFeature(featureId);
+        const Feature* described = findFeature(description_.features, featureId);
         if (status == FWC_STATUS_ONE_PUSH && described != nullptr) {
             found.value = described->value;
             if (supports(found, FWC_STATUS_ON)) found.status = FWC_STATUS_ON;

@@ -81,7 +81,7 @@ public:
     FrameCounters counters();
 
     // Features, registers, LUT, trigger
-    const Feature* describedFeature(uint32_t featureId) const override;
+    std::optional<Feature> describedFeature(uint32_t featureId) const override;
     int32_t featureValue(uint32_t featureId, uint32_t& value) override;
     int32_t setFeatureValue(uint32_t featureId, uint32_t value) override;
     int32_t featureStatus(uint32_t featureId, uint32_t& status) override;

@@ -14,8 +14,8 @@ int32_t readDescribed(const char* callName, uint32_t cameraId, uint32_t featureI
                       Read read) {
     return withOpenCamera(callName, cameraId, [&](BusCamera& camera) -> int32_t {
         if (value == nullptr) return FWC_ERR_NULL_POINTER;
-        const Feature* feature = camera.describedFeature(featureId);
-        if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+        const std::optional<Feature> feature = camera.describedFeature(featureId);
+        if (!feature) return FWC_ERR_FEATURE_NOT_PRESENT;
         *value = read(*feature);
         return FW_STATUS_OK;
     });
@@ -27,16 +27,15 @@ extern "C" {
 
 FWC_API int32_t FWC_CALL FWC_HasFeature(uint32_t cameraId, uint32_t featureId) {
     return withOpenCamera("FWC_HasFeature", cameraId, [&](BusCamera& camera) {
-        return camera.describedFeature(featureId) != nullptr ? FW_STATUS_OK
-                                                             : FWC_ERR_FEATURE_NOT_PRESENT;
+        return camera.describedFeature(featureId) ? FW_STATUS_OK : FWC_ERR_FEATURE_NOT_PRESENT;
     });
 }
 
 FWC_API int32_t FWC_CALL FWC_HasFeatureStatus(uint32_t cameraId, uint32_t featureId,
                                               uint32_t status) {
     return withOpenCamera("FWC_HasFeatureStatus", cameraId, [&](BusCamera& camera) -> int32_t {
-        const Feature* feature = camera.describedFeature(featureId);
-        if (feature == nullptr) return FWC_ERR_FEATURE_NOT_PRESENT;
+        const std::optional<Feature> feature = camera.describedFeature(featureId);
+        if (!feature) return FWC_ERR_FEATURE_NOT_PRESENT;
         if (status > FWC_STATUS_AUTO) return FWC_ERR_INVALID_ARGUMENT;
         const bool supported = std::find(feature->statuses.begin(), feature->statuses.end(),
                                          status) != feature->statuses.end();

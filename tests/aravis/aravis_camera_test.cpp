@@ -5,6 +5,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -63,11 +64,11 @@ TEST_F(AravisCameraOnFake, DescribesItselfFromItsFeatures) {
     EXPECT_TRUE(description.trigger.present);
     EXPECT_EQ(description.lut.count, 1u);
     EXPECT_EQ(description.lut.elements, 256u);
-    const fwc::Feature* gain = camera_->describedFeature(kGain);
-    ASSERT_NE(gain, nullptr);
+    const std::optional<fwc::Feature> gain = camera_->describedFeature(kGain);
+    ASSERT_TRUE(gain);
     EXPECT_EQ(gain->max, 240u);
     EXPECT_EQ(gain->statuses, (std::vector<uint32_t>{FWC_STATUS_ON, FWC_STATUS_AUTO}));
-    EXPECT_EQ(camera_->describedFeature(kHue), nullptr);
+    EXPECT_FALSE(camera_->describedFeature(kHue));
 }
 
 struct GrabCase {
@@ -111,6 +112,26 @@ TEST_F(AravisCameraOnFake, FreeGrabsAreRoundedAndSetTheBayerPhase) {
     EXPECT_EQ(camera_->prepareFreeGrab(unknown), FWC_ERR_NO_FREE_MODE);
     fwc::FreeGrabRequest uncoded{0, FWC_CODING_YUV411, {0, 0, 64, 64}, 1000};
     EXPECT_EQ(camera_->prepareFreeGrab(uncoded), FWC_ERR_CODING_UNSUPPORTED);
+}
+
+// A camera describes itself again when it is opened: a range read meanwhile on another
+// thread gets a whole copy, never the features being rebuilt.
+TEST_F(AravisCameraOnFake, FeatureRangesAreReadWhileAnotherThreadReopensTheCamera) {
+    const std::string claim = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        while (!done) {
+            if (const std::optional<fwc::Feature> gain = camera_->describedFeature(kGain)) {
+                EXPECT_EQ(gain->max, 240u);
+            }
+        }
+    });
+    for (int reopening = 0; reopening < 3; ++reopening) {
+        EXPECT_EQ(camera_->close(), FW_STATUS_OK);
+        EXPECT_EQ(camera_->open(claim), FW_STATUS_OK);
+    }
+    done = true;
+    reader.join();
 }
 
 // A host thread may read the phase while another changes the pixel format: it reads one
@@ -205,8 +226,8 @@ TEST_F(AravisCameraOnFake, TheLibrarysOwnFeaturesAreDescribed) {
     };
     for (const Described& row : expected) {
         SCOPED_TRACE(row.id);
-        const fwc::Feature* feature = camera_->describedFeature(row.id);
-        ASSERT_NE(feature, nullptr);
+        const std::optional<fwc::Feature> feature = camera_->describedFeature(row.id);
+        ASSERT_TRUE(feature);
         EXPECT_EQ(feature->min, row.min);
         EXPECT_EQ(feature->max, row.max);
         EXPECT_EQ(feature->statuses, row.statuses);

@@ -67,7 +67,7 @@ TEST(GigeBus, EachBusTriggerBringsOneFrameCountedAsAPulse) {
     std::shared_ptr<fwc::BusCamera> camera;
     ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
     ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
-    ASSERT_NE(camera->describedFeature(kBusTrigger), nullptr);
+    ASSERT_TRUE(camera->describedFeature(kBusTrigger));
     fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
     ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
     ASSERT_EQ(camera->setTrigger(0, 1, 1), FW_STATUS_OK);

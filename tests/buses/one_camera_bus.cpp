@@ -105,7 +105,7 @@ public:
         return FW_STATUS_OK;
     }
 
-    const Feature* describedFeature(uint32_t) const override { return nullptr; }
+    std::optional<Feature> describedFeature(uint32_t) const override { return std::nullopt; }
     int32_t featureValue(uint32_t, uint32_t&) override { return FWC_ERR_FEATURE_NOT_PRESENT; }
     int32_t setFeatureValue(uint32_t, uint32_t) override { return FWC_ERR_FEATURE_NOT_PRESENT; }
     int32_t featureStatus(uint32_t, uint32_t&) override { return FWC_ERR_FEATURE_NOT_PRESENT; }

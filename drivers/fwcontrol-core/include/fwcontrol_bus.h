@@ -32,6 +32,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,9 +105,10 @@ public:
     // bufferSize 0: the caller has room for a whole frame of the current format.
     virtual int32_t copyNewestFrame(void* buffer, uint32_t bufferSize) = 0;
 
-    // Features (by IIDC feature id), registers, LUT and trigger. describedFeature is the
-    // feature of description(), or null when the camera lacks it.
-    virtual const Feature* describedFeature(uint32_t featureId) const = 0;
+    // Features (by IIDC feature id), registers, LUT and trigger. describedFeature is a copy
+    // of the feature of description() (a real camera describes itself again when it is
+    // opened), or nothing when the camera lacks it.
+    virtual std::optional<Feature> describedFeature(uint32_t featureId) const = 0;
     virtual int32_t featureValue(uint32_t featureId, uint32_t& value) = 0;
     virtual int32_t setFeatureValue(uint32_t featureId, uint32_t value) = 0;
     virtual int32_t featureStatus(uint32_t featureId, uint32_t& status) = 0;
