@@ -1,6 +1,7 @@
 #include "standin_config.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,9 @@ namespace {
 
 constexpr uint64_t kFirstGuid = 0x0012345600000001ULL;
 constexpr uint32_t kMaxCameras = 16;
+// A file system stamps times from a clock that ticks every few milliseconds: a rewrite of
+// the same size within a tick keeps the time, so a file this young is read in full.
+constexpr auto kTimestampTick = std::chrono::milliseconds(100);
 
 uint32_t camerasFromEnvironment() {
     const char* text = std::getenv("IIDC_STANDIN_CAMERAS");
@@ -81,8 +85,27 @@ ConfigSource::ConfigSource() {
     refresh();
 }
 
+bool ConfigSource::unchangedSinceRead(const struct stat& now) const {
+    if (!haveRead_ || now.st_dev != lastRead_.st_dev || now.st_ino != lastRead_.st_ino ||
+        now.st_size != lastRead_.st_size || now.st_mtim.tv_sec != lastRead_.st_mtim.tv_sec ||
+        now.st_mtim.tv_nsec != lastRead_.st_mtim.tv_nsec ||
+        now.st_ctim.tv_sec != lastRead_.st_ctim.tv_sec ||
+        now.st_ctim.tv_nsec != lastRead_.st_ctim.tv_nsec)
+        return false;
+    const auto modified = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(now.st_mtim.tv_sec) +
+            std::chrono::nanoseconds(now.st_mtim.tv_nsec)));
+    return std::chrono::system_clock::now() - modified > kTimestampTick;
+}
+
 bool ConfigSource::refresh() {
     if (path_.empty()) return false;
+    struct stat now {};
+    if (stat(path_.c_str(), &now) != 0) return false;
+    if (unchangedSinceRead(now)) return false;
+    lastRead_ = now;
+    haveRead_ = true;
     std::ifstream file(path_);
     if (!file) return false;
     std::ostringstream content;

@@ -19,6 +19,8 @@
 // (rewrite it by renaming a new file over it, so that a reader never sees half of it).
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,7 +45,8 @@ struct StandinConfig {
 
 CameraConfig defaultCameraConfig(uint32_t index);
 
-// Watches the file named by IIDC_STANDIN_CONFIG.
+// Watches the file named by IIDC_STANDIN_CONFIG. Every libusb call asks it, so an
+// unchanged file costs one stat, not a read.
 class ConfigSource {
 public:
     ConfigSource();
@@ -52,8 +55,13 @@ public:
     const StandinConfig& current() const { return config_; }
 
 private:
+    // The file as last read, by what stat tells of it.
+    bool unchangedSinceRead(const struct stat& now) const;
+
     std::string path_;
     std::string lastContent_;
+    struct stat lastRead_ {};
+    bool haveRead_ = false;
     StandinConfig config_;
 };
 

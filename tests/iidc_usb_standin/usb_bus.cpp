@@ -153,8 +153,11 @@ int UsbBus::submit(libusb_transfer* transfer) {
     if (limit != 0 && slot.pending.size() >= limit) return LIBUSB_ERROR_NO_MEM;
     // Frames that fell due while no buffer was queued went nowhere: they are lost.
     if (slot.pending.empty()) slot.camera->loseFramesDueBy(Clock::now());
+    // An event loop of this context already waits for the next frame due when the camera
+    // had a transfer of it queued: only a first one changes what it waits for.
+    const bool firstOfContext = !hasPendingOf(slot, device->context);
     slot.pending.push_back(transfer);
-    wake_.notify_all();
+    if (firstOfContext) wake_.notify_all();
     return LIBUSB_SUCCESS;
 }
 
