@@ -400,9 +400,7 @@ void AravisCamera::controlLost() { host_.raise(id_, FWC_NOTIFY_ERROR); }
 
 std::optional<fwc::Feature> AravisCamera::describedFeature(uint32_t featureId) const {
     std::lock_guard lock(mutex_);
-    const fwc::Feature* feature = fwc::findFeature(description_.features, featureId);
-    if (feature == nullptr) return std::nullopt;
-    return *feature;
+    return fwc::copyOfFeature(description_.features, featureId);
 }
 
 // The library's own features, or the camera's through the mapping table.

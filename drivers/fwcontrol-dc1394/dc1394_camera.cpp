@@ -415,9 +415,7 @@ void Dc1394Camera::deliver(const dc1394video_frame_t& frame) {
 
 std::optional<fwc::Feature> Dc1394Camera::describedFeature(uint32_t featureId) const {
     std::lock_guard lock(mutex_);
-    const fwc::Feature* feature = fwc::findFeature(inquiry_.description.features, featureId);
-    if (feature == nullptr) return std::nullopt;
-    return *feature;
+    return fwc::copyOfFeature(inquiry_.description.features, featureId);
 }
 
 template <typename Use>

@@ -15,9 +15,7 @@ bool supports(const Feature& feature, uint32_t status) {
 }  // namespace
 
 std::optional<Feature> SimCamera::describedFeature(uint32_t featureId) const {
-    const Feature* feature = findFeature(description_.features, featureId);
-    if (feature == nullptr) return std::nullopt;
-    return *feature;
+    return copyOfFeature(description_.features, featureId);
 }
 
 template <typename Use>

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,13 @@ inline const Feature* findFeature(const std::vector<Feature>& features, uint32_t
 }
 inline Feature* findFeature(std::vector<Feature>& features, uint32_t id) {
     return const_cast<Feature*>(findFeature(std::as_const(features), id));
+}
+
+// A copy of the feature with this id, or nothing: for readers outside the owner's lock.
+inline std::optional<Feature> copyOfFeature(const std::vector<Feature>& features, uint32_t id) {
+    const Feature* feature = findFeature(features, id);
+    if (feature == nullptr) return std::nullopt;
+    return *feature;
 }
 
 // The Format 7 mode with this number, or null.
