@@ -16,6 +16,7 @@
 #include <sys/resource.h>
 
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -123,8 +124,8 @@ struct HostFrame {
 HostFrame hostFrame;
 
 // Puts the fake in the setup's pixel format and frame rate; the fake keeps its state for
-// whoever opens it next.
-void configureFake(const FakeSetup& setup) {
+// whoever opens it next. Returns the fake's highest frame rate.
+double configureFake(const FakeSetup& setup) {
     GError* error = nullptr;
     ArvCamera* camera = arv_camera_new(kFakeAddress, &error);
     if (camera == nullptr) throw std::runtime_error("cannot open the fake camera");
@@ -139,6 +140,7 @@ void configureFake(const FakeSetup& setup) {
         g_error_free(error);
         throw std::runtime_error("cannot configure the fake camera: " + message);
     }
+    return highest;
 }
 
 // --- Aravis's own pop loop ---------------------------------------------------------------
@@ -308,9 +310,15 @@ std::optional<std::string> fakeCameraName(lvc::test::PluginHost& plugin) {
     return std::nullopt;
 }
 
+// The plug-in's bus load for the setup's frame rate: the plug-in sets the camera's rate
+// from it when it opens the camera (the same share of the highest rate).
+long busLoadFor(const FakeSetup& setup, double highestRate) {
+    return setup.frameRate > 0 ? std::lround(setup.frameRate / highestRate * 1000) : 1000;
+}
+
 // The plug-in streaming from the fake with "Continous" set: every frame is delivered.
 void PluginPath(benchmark::State& state, const FakeSetup* setup) {
-    configureFake(*setup);
+    const double highestRate = configureFake(*setup);
     lvc::test::PluginHost plugin;
     activePlugin = &plugin;
     const std::string directory = systemDirectory().path().string();
@@ -318,7 +326,8 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     const auto name = fakeCameraName(plugin);
     if (name)
         std::ofstream(systemDirectory().path() / "Lorvenacam.ini")
-            << "[" << *name << "]\nStreaming=1\n";
+            << "[" << *name << "]\nStreaming=1\nBusload=" << busLoadFor(*setup, highestRate)
+            << "\n";
     uint32_t size[2] = {};
     if (!name || plugin.openCVLPort(0, kPort, name->c_str(), size) != 1) {
         state.SkipWithError("cannot open the fake camera through the plug-in");

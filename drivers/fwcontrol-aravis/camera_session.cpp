@@ -35,11 +35,13 @@ bool isIpv4Address(const std::string& text) {
     return inet_pton(AF_INET, text.c_str(), &parsed) == 1;
 }
 
-// GigE Vision: the largest packets the path carries (the loopback's are large).
+// GigE Vision: the largest packets the path carries (the loopback's are large). A camera
+// that cannot fire test packets keeps its own packet size and streams as well, so a
+// failed negotiation is not a failed open.
 void tuneGigeStream(ArvCamera* camera) {
     GError* error = nullptr;
     arv_camera_gv_auto_packet_size(camera, &error);
-    statusFromError(error);
+    if (error != nullptr) g_error_free(error);
 }
 
 // GObject hands a handler's data to the emitting thread under its own locks; this fence
