@@ -59,8 +59,8 @@ const FakeSetup kSetups[] = {
     {"Mono8", ARV_PIXEL_FORMAT_MONO_8, 1, 0},
     {"BayerRG8", ARV_PIXEL_FORMAT_BAYER_RG_8, 3, 0},
     // A rate the fake keeps on a loaded machine, so both sides get the same frames.
-    {"Mono8_15fps", ARV_PIXEL_FORMAT_MONO_8, 1, 15},
-    {"BayerRG8_15fps", ARV_PIXEL_FORMAT_BAYER_RG_8, 3, 15},
+    {"Mono8_100fps", ARV_PIXEL_FORMAT_MONO_8, 1, 100},
+    {"BayerRG8_100fps", ARV_PIXEL_FORMAT_BAYER_RG_8, 3, 100},
 };
 
 double processCpuSeconds() {
