@@ -17,11 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A frame slower than this means the camera has stopped delivering.
-constexpr std::chrono::seconds kFrameTimeout{10};
-// Frames buffered between the callback and the file writer in continuous mode.
-constexpr std::size_t kContinuousSlots = 8;
-
 struct GrabOptions {
     std::string camera;
     int32_t frames = 1;

@@ -16,10 +16,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::chrono::seconds kFrameTimeout{10};
-// Frames buffered between the callback and this thread when the camera sets the pace.
-constexpr std::size_t kContinuousSlots = 8;
-
 struct StreamOptions {
     std::string camera;
     double seconds = 0;

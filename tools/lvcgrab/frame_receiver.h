@@ -14,6 +14,11 @@
 
 namespace lvcgrab {
 
+// A frame slower than this means the camera has stopped delivering.
+inline constexpr std::chrono::seconds kFrameTimeout{10};
+// Frames buffered between the callback and the main thread when the camera sets the pace.
+inline constexpr std::size_t kContinuousSlots = 8;
+
 struct Frame {
     uint32_t width = 0;
     uint32_t height = 0;
