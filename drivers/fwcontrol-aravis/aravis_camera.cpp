@@ -92,7 +92,7 @@ int32_t AravisCamera::checkOpen() {
 void AravisCamera::stopLocked() {
     if (session_) session_->stopStream();
     std::lock_guard ringLock(ringMutex_);
-    acquiring_ = false;
+    plan_.end();
 }
 
 int32_t AravisCamera::close() {
@@ -311,7 +311,7 @@ int32_t AravisCamera::prepareFreeGrab(fwc::FreeGrabRequest& request) {
     if (!session_) return FWC_ERR_CAMERA_NOT_OPEN;
     {
         std::lock_guard ringLock(ringMutex_);
-        if (acquiring_ && (continuous_ || framesLeft_ > 0)) return FWC_ERR_ACQUISITION_RUNNING;
+        if (plan_.wantsFrames()) return FWC_ERR_ACQUISITION_RUNNING;
     }
     stopLocked();
     return fail(applyFreeGrab(request));
@@ -321,17 +321,13 @@ int32_t AravisCamera::startAcquisition(uint32_t count, bool multiShot) {
     std::lock_guard lock(mutex_);
     if (!session_) return FWC_ERR_CAMERA_NOT_OPEN;
     if (count == 0) return FWC_ERR_INVALID_ARGUMENT;
-    const bool continuous = count == FWC_GRAB_CONTINUOUS;
     {
         std::lock_guard ringLock(ringMutex_);
-        const bool inFlight = acquiring_ && (continuous_ || framesLeft_ > 0);
-        // A further multishot adds its frames to the shots still in flight.
-        if (inFlight && multiShot && multiShot_ && !continuous_ && !continuous) {
-            framesLeft_ = static_cast<uint32_t>(
-                std::min<uint64_t>(uint64_t{framesLeft_} + count, FWC_GRAB_CONTINUOUS - 1));
-            return FW_STATUS_OK;
+        switch (plan_.join(count, multiShot)) {
+        case fwc::AcquisitionPlan::Start::added: return FW_STATUS_OK;
+        case fwc::AcquisitionPlan::Start::refused: return FWC_ERR_ACQUISITION_RUNNING;
+        case fwc::AcquisitionPlan::Start::fresh: break;
         }
-        if (inFlight) return FWC_ERR_ACQUISITION_RUNNING;
     }
     // The camera streams on after counted frames until the next start or stop.
     stopLocked();
@@ -340,15 +336,12 @@ int32_t AravisCamera::startAcquisition(uint32_t count, bool multiShot) {
         std::lock_guard ringLock(ringMutex_);
         frameBytes_ = codingFrameBytes(current.coding, current.width, current.height);
         framesWaiting_ = 0;
-        continuous_ = continuous;
-        multiShot_ = multiShot;
-        framesLeft_ = continuous ? 0 : count;
-        acquiring_ = true;
+        plan_.begin(count, multiShot);
     }
     const int32_t status = session_->startStream(*this, libraryFeatures_.streamBuffers());
     if (status != FW_STATUS_OK) {
         std::lock_guard ringLock(ringMutex_);
-        acquiring_ = false;
+        plan_.end();
     }
     return fail(status);
 }
@@ -371,8 +364,7 @@ int32_t AravisCamera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
 // On the stream thread.
 bool AravisCamera::wantsFrame(size_t bytes) {
     std::lock_guard ringLock(ringMutex_);
-    const bool wanted = acquiring_ && (continuous_ || framesLeft_ > 0);
-    if (!wanted) return false;
+    if (!plan_.wantsFrames()) return false;
     if (bytes != frameBytes_) {
         host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
         return false;
@@ -388,7 +380,7 @@ void AravisCamera::frameCompleted(uint64_t frameId) {
         pushedOut = framesWaiting_ == kRingSlots;
         if (!pushedOut) ++framesWaiting_;
         if (triggerActive_) ++triggeredFrames_;
-        if (!continuous_ && framesLeft_ > 0) --framesLeft_;
+        plan_.frameTaken();
     }
     if (pushedOut) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
     host_.raise(id_, FWC_NOTIFY_FRAME_COMPLETE);

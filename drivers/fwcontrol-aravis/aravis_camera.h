@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "acquisition_plan.h"
 #include "camera_claim.h"
 #include "camera_directory.h"
 #include "camera_session.h"
@@ -103,10 +104,7 @@ private:
     std::mutex ringMutex_;        // the counts the stream thread updates
     size_t frameBytes_ = 0;       // of the acquisition's frames
     uint32_t framesWaiting_ = 0;  // completed since the last fetch, up to kRingSlots
-    bool acquiring_ = false;
-    uint32_t framesLeft_ = 0;  // counted acquisition; 0 with continuous_
-    bool continuous_ = false;
-    bool multiShot_ = false;
+    fwc::AcquisitionPlan plan_;
     uint32_t triggeredFrames_ = 0;
     bool triggerActive_ = false;
 };
