@@ -16,20 +16,20 @@
 #include <sys/resource.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "common/frame_count.h"
 #include "fwcontrol.h"
 #include "fwtransform.h"
 #include "gige_probe.h"
@@ -44,7 +44,7 @@ constexpr const char* kFakeAddress = "127.0.0.1";
 constexpr int32_t kPort = 0;
 // As many buffers as the bus gives its stream.
 constexpr uint32_t kStreamBuffers = 6;
-constexpr uint64_t kFrameTimeoutUs = 1000000;
+constexpr std::chrono::milliseconds kFrameTimeout{1000};
 // Frames the plug-in delivers between two wake-ups of the benchmark thread.
 constexpr uint64_t kFramesPerWait = 50;
 
@@ -186,7 +186,8 @@ public:
     // The next complete frame's pixels, handed back with giveBack; null after a second
     // without one.
     ArvBuffer* next() {
-        while (ArvBuffer* buffer = arv_stream_timeout_pop_buffer(stream_, kFrameTimeoutUs)) {
+        while (ArvBuffer* buffer = arv_stream_timeout_pop_buffer(
+                   stream_, std::chrono::microseconds(kFrameTimeout).count())) {
             if (arv_buffer_get_status(buffer) == ARV_BUFFER_STATUS_SUCCESS) return buffer;
             arv_stream_push_buffer(stream_, buffer);
         }
@@ -249,39 +250,7 @@ void AravisPopLoop(benchmark::State& state, const FakeSetup* setup, bool copiesF
 
 // --- The plug-in's path ------------------------------------------------------------------
 
-// Frames handed to the host so far. The benchmark thread is woken only when a count it
-// waits for is reached, not for every frame: the pop loop has no such hand-over either.
-class FrameSignal {
-public:
-    void add() {
-        std::lock_guard lock(mutex_);
-        if (++frames_ == awaited_) arrived_.notify_one();
-    }
-    // The count once it reaches `count`, or less after a second without a frame.
-    uint64_t waitFor(uint64_t count) {
-        std::unique_lock lock(mutex_);
-        awaited_ = count;
-        uint64_t before = frames_;
-        while (frames_ < count) {
-            arrived_.wait_for(lock, std::chrono::microseconds(kFrameTimeoutUs));
-            if (frames_ == before) break;
-            before = frames_;
-        }
-        return frames_;
-    }
-    uint64_t count() {
-        std::lock_guard lock(mutex_);
-        return frames_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    uint64_t frames_ = 0;
-    uint64_t awaited_ = 0;
-};
-
-FrameSignal frameSignal;
+bench::FrameCount frameCount;
 lvc::test::PluginHost* activePlugin = nullptr;
 std::atomic<uint64_t> droppedLines{0};
 
@@ -295,7 +264,7 @@ void LVC_CALL copyRowsToHost(int32_t, int32_t port) {
     for (uint32_t row = 0; row < hostFrame.height; ++row)
         activePlugin->getCVLGrabRow(0, port, &hostFrame.pixels[row * hostFrame.rowBytes()], row, 0,
                                     hostFrame.width - 1);
-    frameSignal.add();
+    frameCount.add();
 }
 
 lvc::test::TempDirectory& systemDirectory() {
@@ -337,13 +306,13 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     hostFrame.resize(size[0], size[1], setup->bytesPerPixel);
     plugin.setCompleteCallback(0, 0, copyRowsToHost);
     plugin.setProperty(0, kPort, "Continous", 1);
-    const uint64_t first = frameSignal.waitFor(frameSignal.count() + 3);
+    const uint64_t first = frameCount.waitFor(frameCount.count() + 3, kFrameTimeout);
     uint64_t seen = first;
     const uint64_t droppedBefore = droppedLines;
     const auto threadsBefore = threadCpu();
     const double cpuBefore = processCpuSeconds();
     while (state.KeepRunningBatch(kFramesPerWait)) {
-        const uint64_t now = frameSignal.waitFor(seen + kFramesPerWait);
+        const uint64_t now = frameCount.waitFor(seen + kFramesPerWait, kFrameTimeout);
         if (now < seen + kFramesPerWait) {
             state.SkipWithError("no frame within a second");
             break;

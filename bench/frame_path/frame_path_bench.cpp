@@ -4,17 +4,17 @@
 // a camera makes its next frame as soon as the last one was fetched.
 #include <benchmark/benchmark.h>
 
-#include <condition_variable>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "allocation_counter.h"
+#include "common/frame_count.h"
 #include "fwcontrol.h"
 #include "fwtransform.h"
 #include "support/plugin_host.h"
@@ -30,32 +30,8 @@ constexpr const char* kBus = R"json({ "cameras": [
 ] })json";
 
 constexpr int32_t kPort = 0;
-
-// Frames handed over so far; the benchmark thread waits for the next one.
-class FrameSignal {
-public:
-    void add() {
-        {
-            std::lock_guard lock(mutex_);
-            ++frames_;
-        }
-        arrived_.notify_one();
-    }
-    uint64_t waitBeyond(uint64_t seen) {
-        std::unique_lock lock(mutex_);
-        arrived_.wait(lock, [&] { return frames_ > seen; });
-        return frames_;
-    }
-    uint64_t count() {
-        std::lock_guard lock(mutex_);
-        return frames_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    uint64_t frames_ = 0;
-};
+// A camera that sends nothing for this long has stopped.
+constexpr std::chrono::milliseconds kFrameTimeout{10000};
 
 // The host's copy of the current frame, filled row by row.
 struct HostFrame {
@@ -71,17 +47,24 @@ lvc::test::TempDirectory& systemDirectory() {
     return directory;
 }
 
-FrameSignal frameSignal;
+bench::FrameCount frameCount;
 HostFrame hostFrame;
 lvc::test::PluginHost* activePlugin = nullptr;
 
 // Waits for frames for as long as the benchmark runs; reports frames per second of real
 // time and heap allocations per frame over the measured frames.
 void measureFrames(benchmark::State& state) {
-    uint64_t seen = frameSignal.waitBeyond(frameSignal.waitBeyond(frameSignal.count()));
+    uint64_t seen = frameCount.waitFor(frameCount.count() + 2, kFrameTimeout);
     const uint64_t first = seen;
     const uint64_t allocationsBefore = bench::allocationCount();
-    for (auto _ : state) seen = frameSignal.waitBeyond(seen);
+    for (auto _ : state) {
+        const uint64_t now = frameCount.waitFor(seen + 1, kFrameTimeout);
+        if (now == seen) {
+            state.SkipWithError("no frame within the timeout");
+            break;
+        }
+        seen = now;
+    }
     const uint64_t allocations = bench::allocationCount() - allocationsBefore;
     const double frames = static_cast<double>(seen - first);
     state.counters["fps"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
@@ -94,7 +77,7 @@ void LVC_CALL copyRowsToHost(int32_t, int32_t port) {
     for (uint32_t row = 0; row < hostFrame.height; ++row)
         activePlugin->getCVLGrabRow(0, port, &hostFrame.pixels[row * hostFrame.rowBytes()], row, 0,
                                     hostFrame.width - 1);
-    frameSignal.add();
+    frameCount.add();
 }
 
 std::string cameraNamed(lvc::test::PluginHost& plugin, const std::string& model) {
@@ -155,7 +138,7 @@ uint32_t FWC_CALL bareFrameReady(void* context) {
     for (uint32_t row = 0; row < hostFrame.height; ++row)
         std::memcpy(&hostFrame.pixels[row * hostFrame.rowBytes()],
                     &camera.image[row * hostFrame.rowBytes()], hostFrame.rowBytes());
-    frameSignal.add();
+    frameCount.add();
     return 0;
 }
 
