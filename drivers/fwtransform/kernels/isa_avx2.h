@@ -39,6 +39,9 @@ struct Avx2Isa {
         return _mm256_broadcastsi128_si256(load128(reinterpret_cast<const uint8_t*>(bytes)));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm256_shuffle_epi8(bytes, mask); }
+    static Bytes blend(Bytes a, Bytes b, Bytes selector) {
+        return _mm256_blendv_epi8(a, b, selector);
+    }
     static Bytes packToBytes(I16 a, I16 b) {
         return _mm256_packus_epi16(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b));
     }

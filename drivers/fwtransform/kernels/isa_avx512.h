@@ -44,6 +44,9 @@ struct Avx512Isa {
                                             load128(reinterpret_cast<const uint8_t*>(bytes)));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm512_shuffle_epi8(bytes, mask); }
+    static Bytes blend(Bytes a, Bytes b, Bytes selector) {
+        return _mm512_mask_blend_epi8(_mm512_movepi8_mask(selector), a, b);
+    }
     static Bytes packToBytes(I16 a, I16 b) {
         return _mm512_packus_epi16(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b));
     }

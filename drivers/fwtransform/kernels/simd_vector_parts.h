@@ -19,23 +19,25 @@ constexpr int laneByteOf(int pixel, bool pairPacked) {
     return pixel % 2 == 0 ? pixel / 2 : 8 + pixel / 2;
 }
 
-// Shuffle masks that spread the 16 pixels of a lane's blue, green and red bytes over the
-// three 16-byte chunks of their 48 interleaved BGR bytes.
+// Shuffle masks and blend selectors that interleave the 16 pixels of a lane's blue, green
+// and red bytes into the three 16-byte chunks of their 48 BGR bytes. Byte p of chunk c
+// holds colour (c + p) % 3, so each colour fills different positions in each chunk: one
+// shuffle per colour places its bytes for all three chunks, and two blends per chunk pick
+// every byte from its colour.
 struct BgrMasks {
-    alignas(16) int8_t bytes[3][3][16];  // chunk, channel, byte
+    alignas(16) int8_t spread[3][16];  // colour, byte
+    alignas(16) int8_t select[2][16];  // bytes of colour (c + 1) % 3, then of (c + 2) % 3
 };
 constexpr BgrMasks makeBgrMasks(bool pairPacked) {
     BgrMasks masks{};
-    for (int chunk = 0; chunk < 3; ++chunk) {
-        for (int channel = 0; channel < 3; ++channel) {
-            for (int j = 0; j < 16; ++j) {
-                int position = 16 * chunk + j;
-                masks.bytes[chunk][channel][j] =
-                    position % 3 == channel
-                        ? static_cast<int8_t>(laneByteOf(position / 3, pairPacked))
-                        : int8_t{-128};
-            }
+    for (int j = 0; j < 16; ++j) {
+        for (int colour = 0; colour < 3; ++colour) {
+            int chunk = (colour - j % 3 + 3) % 3;
+            masks.spread[colour][j] =
+                static_cast<int8_t>(laneByteOf((16 * chunk + j) / 3, pairPacked));
         }
+        masks.select[0][j] = j % 3 == 1 ? int8_t{-128} : int8_t{0};
+        masks.select[1][j] = j % 3 == 2 ? int8_t{-128} : int8_t{0};
     }
     return masks;
 }
@@ -135,11 +137,15 @@ private:
     // three chunks of interleaved BGR per lane.
     static void interleaveBgr(Bytes (&chunks)[3], Bytes blue, Bytes green, Bytes red,
                               const BgrMasks& masks) {
+        const Bytes channels[3] = {blue, green, red};
+        Bytes spread[3];
+        for (int colour = 0; colour < 3; ++colour)
+            spread[colour] = Isa::shuffle(channels[colour], Isa::everyLane(masks.spread[colour]));
+        const Bytes nextColour = Isa::everyLane(masks.select[0]);
+        const Bytes colourAfterNext = Isa::everyLane(masks.select[1]);
         for (int chunk = 0; chunk < 3; ++chunk) {
-            auto spread = [&masks, chunk](Bytes channel, int index) {
-                return Isa::shuffle(channel, Isa::everyLane(masks.bytes[chunk][index]));
-            };
-            chunks[chunk] = spread(blue, 0) | spread(green, 1) | spread(red, 2);
+            Bytes twoColours = Isa::blend(spread[chunk], spread[(chunk + 1) % 3], nextColour);
+            chunks[chunk] = Isa::blend(twoColours, spread[(chunk + 2) % 3], colourAfterNext);
         }
     }
     static void storeBgr(uint8_t* out, Bytes blue, Bytes green, Bytes red, const BgrMasks& masks) {
