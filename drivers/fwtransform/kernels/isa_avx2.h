@@ -15,6 +15,8 @@ struct Avx2Isa {
     typedef uint16_t U16 __attribute__((vector_size(32)));
     typedef int32_t I32 __attribute__((vector_size(32)));
     using Bytes = __m256i;
+    // Bayer output rows per pass: one, as for SSE4.1 (16 registers).
+    static constexpr std::size_t kBayerRowsPerPass = 1;
 
     static Bytes load(const uint8_t* bytes) {
         return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));

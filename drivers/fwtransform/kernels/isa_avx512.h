@@ -17,6 +17,9 @@ struct Avx512Isa {
     typedef uint16_t U16 __attribute__((vector_size(64)));
     typedef int32_t I32 __attribute__((vector_size(64)));
     using Bytes = __m512i;
+    // Bayer output rows per pass: two rows share four source rows' loads and column splits,
+    // which 32 registers hold.
+    static constexpr std::size_t kBayerRowsPerPass = 2;
 
     static Bytes load(const uint8_t* bytes) { return _mm512_loadu_si512(bytes); }
     static void store(uint8_t* bytes, Bytes value) { _mm512_storeu_si512(bytes, value); }
