@@ -116,8 +116,9 @@ struct SimdVectorParts {
     static std::size_t grey16ToGrey8(uint8_t*, const uint8_t*, std::size_t) { return 0; }
 
     // kVectorBytes / 2 cells per step; the last step overlaps the one before, as for Bayer.
-    static std::size_t cygmRows(uint8_t* outEven, uint8_t* outOdd, const uint8_t* const* cellRows,
-                                std::size_t width, CygmCell cell) {
+    [[gnu::flatten]] static std::size_t cygmRows(uint8_t* outEven, uint8_t* outOdd,
+                                                 const uint8_t* const* cellRows, std::size_t width,
+                                                 CygmCell cell) {
         if (width < kVectorBytes) return 0;
         auto block = [&](std::size_t x) {
             Bytes chunks[3];
