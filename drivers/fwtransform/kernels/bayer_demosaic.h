@@ -132,29 +132,33 @@ constexpr Colour oddColourOf() {
     return redRow ? Colour::red : Colour::blue;
 }
 
-// One output row whose samples alternate evenColour, oddColour from column 0. Vector
-// converts a run of interior columns from column 2 and returns where it stopped; the
-// scalar loop finishes the interior and the edge path the columns within two of each edge.
-template <class Samples, class Vector, Colour evenColour, bool redRow>
+// The layout of the row below one of layout (evenColour, redRow).
+template <Colour evenColour, bool redRow>
+constexpr Colour evenColourBelow() {
+    if constexpr (evenColour != Colour::green) return Colour::green;
+    return redRow ? Colour::blue : Colour::red;
+}
+
+// One output row whose samples alternate evenColour, oddColour from column 0: the columns
+// a vector part left, from column x. The scalar loop finishes the interior and the edge
+// path the columns within two of each edge.
+template <class Samples, Colour evenColour, bool redRow>
 class BayerRow {
 public:
     static constexpr Colour oddColour = oddColourOf<evenColour, redRow>();
 
     // rows: the five source rows centred on this one, edges already mirrored.
-    static void convert(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
-        std::size_t interiorEnd = convertInterior(out, rows, width);
+    static void finish(uint8_t* out, const uint8_t* const* rows, std::size_t width, std::size_t x) {
+        std::size_t interiorEnd = convertInterior(out, rows, width, x);
         convertNearEdge(out, rows, 0, width);
-        for (std::size_t x = interiorEnd; x < width; x += 2) convertNearEdge(out, rows, x, width);
+        for (x = interiorEnd; x < width; x += 2) convertNearEdge(out, rows, x, width);
     }
 
 private:
-    // Pairs of columns whose whole neighbourhood lies inside the row; returns the first
-    // column left for the edge path.
-    static std::size_t convertInterior(uint8_t* out, const uint8_t* const* rows,
-                                       std::size_t width) {
-        std::size_t x = 2;
-        if constexpr (Samples::kBytesPerSample == 1)
-            x = Vector::template bayerInterior<evenColour, redRow>(out, rows, width);
+    // Pairs of columns from x whose whole neighbourhood lies inside the row; returns the
+    // first column left for the edge path.
+    static std::size_t convertInterior(uint8_t* out, const uint8_t* const* rows, std::size_t width,
+                                       std::size_t x) {
         for (; x + 4 <= width; x += 2) {
             std::ptrdiff_t column = static_cast<std::ptrdiff_t>(x);
             auto even = [rows, column](int dy, int dx) {
@@ -190,6 +194,25 @@ private:
     }
 };
 
+// kOutputRows (1 or 2) consecutive output rows, the first of layout (evenColour, redRow).
+// Vector converts a run of interior columns of every row from column 2 in one pass, sharing
+// the source rows they read, and returns where it stopped; each row then finishes alone.
+template <class Samples, class Vector, Colour evenColour, bool redRow, std::size_t kOutputRows>
+struct BayerRows {
+    // rows: the kOutputRows + 4 source rows from two above the first output row, edges
+    // already mirrored; output rows are 3 * width bytes apart.
+    static void convert(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
+        std::size_t x = 2;
+        if constexpr (Samples::kBytesPerSample == 1)
+            x = Vector::template bayerRows<evenColour, redRow, kOutputRows>(out, rows, width);
+        BayerRow<Samples, evenColour, redRow>::finish(out, rows, width, x);
+        if constexpr (kOutputRows == 2) {
+            BayerRow<Samples, evenColourBelow<evenColour, redRow>(), !redRow>::finish(
+                out + 3 * width, rows + 1, width, x);
+        }
+    }
+};
+
 // Colour of column 0 in a row: pattern codes 0 RGGB, 1 GBRG, 2 GRBG, 3 BGGR.
 inline Colour firstColour(uint32_t pattern, std::size_t y) {
     static constexpr Colour kCells[4][2] = {{Colour::red, Colour::green},
@@ -203,40 +226,57 @@ inline bool rowHoldsRed(uint32_t pattern, std::size_t y) {
     return (y % 2 == 0) == firstRowRed;
 }
 
-template <class Samples, class Vector>
-void demosaicRow(uint8_t* out, const uint8_t* const* rows, std::size_t width, uint32_t pattern,
-                 std::size_t y) {
+// Output rows y .. y + kOutputRows - 1 from the source rows in rows (see BayerRows).
+template <class Samples, class Vector, std::size_t kOutputRows>
+void demosaicRows(uint8_t* out, const uint8_t* const* rows, std::size_t width, uint32_t pattern,
+                  std::size_t y) {
+    constexpr Colour green = Colour::green;
     Colour first = firstColour(pattern, y);
     if (rowHoldsRed(pattern, y))
-        if (first == Colour::green)
-            BayerRow<Samples, Vector, Colour::green, true>::convert(out, rows, width);
+        if (first == green)
+            BayerRows<Samples, Vector, green, true, kOutputRows>::convert(out, rows, width);
         else
-            BayerRow<Samples, Vector, Colour::red, true>::convert(out, rows, width);
-    else if (first == Colour::green)
-        BayerRow<Samples, Vector, Colour::green, false>::convert(out, rows, width);
+            BayerRows<Samples, Vector, Colour::red, true, kOutputRows>::convert(out, rows, width);
+    else if (first == green)
+        BayerRows<Samples, Vector, green, false, kOutputRows>::convert(out, rows, width);
     else
-        BayerRow<Samples, Vector, Colour::blue, false>::convert(out, rows, width);
+        BayerRows<Samples, Vector, Colour::blue, false, kOutputRows>::convert(out, rows, width);
 }
 
-// The five source rows around row y, mirrored at the top and bottom.
-inline void mosaicWindow(const uint8_t* rows[5], const uint8_t* in, std::size_t stride,
-                         std::size_t y, std::size_t height) {
-    for (int dy = -2; dy <= 2; ++dy) {
-        std::ptrdiff_t source =
-            mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy, static_cast<std::ptrdiff_t>(height));
-        rows[dy + 2] = in + static_cast<std::size_t>(source) * stride;
+// The source rows from two above row y to two below row y + kOutputRows - 1, mirrored at
+// the top and bottom: the rows of each as a row index.
+template <std::size_t kSourceRows>
+void sourceRowIndices(std::size_t (&indices)[kSourceRows], std::size_t y, std::size_t height) {
+    for (std::size_t k = 0; k < kSourceRows; ++k) {
+        std::ptrdiff_t row = static_cast<std::ptrdiff_t>(y + k) - 2;
+        indices[k] =
+            static_cast<std::size_t>(mirrorIndex(row, static_cast<std::ptrdiff_t>(height)));
     }
 }
 
-// The whole image; arguments already checked (pattern 0..3, sizes addressable).
+// Output rows y .. y + kOutputRows - 1 of the whole image.
+template <class Samples, class Vector, std::size_t kOutputRows>
+void demosaicFromImage(uint8_t* out, const uint8_t* in, std::size_t width, std::size_t height,
+                       uint32_t pattern, std::size_t y) {
+    std::size_t indices[kOutputRows + 4];
+    sourceRowIndices(indices, y, height);
+    const uint8_t* rows[kOutputRows + 4];
+    for (std::size_t k = 0; k < kOutputRows + 4; ++k)
+        rows[k] = in + indices[k] * width * Samples::kBytesPerSample;
+    demosaicRows<Samples, Vector, kOutputRows>(out + 3 * width * y, rows, width, pattern, y);
+}
+
+// The whole image, Vector::kBayerRowsPerPass rows per pass; arguments already checked
+// (pattern 0..3, sizes addressable).
 template <class Samples, class Vector>
 void demosaic(uint8_t* out, const uint8_t* in, std::size_t width, std::size_t height,
               uint32_t pattern) {
-    for (std::size_t y = 0; y < height; ++y) {
-        const uint8_t* rows[5];
-        mosaicWindow(rows, in, width * Samples::kBytesPerSample, y, height);
-        demosaicRow<Samples, Vector>(out + 3 * width * y, rows, width, pattern, y);
-    }
+    constexpr std::size_t kRows = Vector::kBayerRowsPerPass;
+    std::size_t y = 0;
+    for (; y + kRows <= height; y += kRows)
+        demosaicFromImage<Samples, Vector, kRows>(out, in, width, height, pattern, y);
+    for (; y < height; ++y)
+        demosaicFromImage<Samples, Vector, 1>(out, in, width, height, pattern, y);
 }
 
 }  // namespace

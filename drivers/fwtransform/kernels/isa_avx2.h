@@ -15,6 +15,8 @@ struct Avx2Isa {
     typedef uint16_t U16 __attribute__((vector_size(32)));
     typedef int32_t I32 __attribute__((vector_size(32)));
     using Bytes = __m256i;
+    // Bayer output rows per pass: one, as for SSE4.1 (16 registers).
+    static constexpr std::size_t kBayerRowsPerPass = 1;
 
     static Bytes load(const uint8_t* bytes) {
         return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes));
@@ -39,6 +41,9 @@ struct Avx2Isa {
         return _mm256_broadcastsi128_si256(load128(reinterpret_cast<const uint8_t*>(bytes)));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm256_shuffle_epi8(bytes, mask); }
+    static Bytes blend(Bytes a, Bytes b, Bytes selector) {
+        return _mm256_blendv_epi8(a, b, selector);
+    }
     static Bytes packToBytes(I16 a, I16 b) {
         return _mm256_packus_epi16(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b));
     }

@@ -17,6 +17,9 @@ struct Avx512Isa {
     typedef uint16_t U16 __attribute__((vector_size(64)));
     typedef int32_t I32 __attribute__((vector_size(64)));
     using Bytes = __m512i;
+    // Bayer output rows per pass: two rows share four source rows' loads and column splits,
+    // which 32 registers hold.
+    static constexpr std::size_t kBayerRowsPerPass = 2;
 
     static Bytes load(const uint8_t* bytes) { return _mm512_loadu_si512(bytes); }
     static void store(uint8_t* bytes, Bytes value) { _mm512_storeu_si512(bytes, value); }
@@ -44,6 +47,9 @@ struct Avx512Isa {
                                             load128(reinterpret_cast<const uint8_t*>(bytes)));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm512_shuffle_epi8(bytes, mask); }
+    static Bytes blend(Bytes a, Bytes b, Bytes selector) {
+        return _mm512_mask_blend_epi8(_mm512_movepi8_mask(selector), a, b);
+    }
     static Bytes packToBytes(I16 a, I16 b) {
         return _mm512_packus_epi16(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b));
     }

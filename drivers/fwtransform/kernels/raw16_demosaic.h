@@ -1,5 +1,5 @@
 // The 16-bit demosaic: each source row is reduced to its most significant bytes once, into
-// a ring of five rows on the stack, and the 8-bit kernel (vector part included) runs on
+// a ring of six rows on the stack, and the 8-bit kernel (vector part included) runs on
 // the ring. Rows wider than the ring are read from the 16-bit words directly.
 #pragma once
 
@@ -22,20 +22,26 @@ void demosaicRaw16(uint8_t* out, const uint8_t* in, std::size_t width, std::size
         demosaic<Raw16MsbSamples, Vector>(out, in, width, height, pattern);
         return;
     }
-    // Slot r % 5 holds source row r; rows y - 2 .. y + 2 (mirrored ones among them) are
-    // always the last five reduced.
-    uint8_t ring[5][kRaw16RingWidth];
+    // Slot r % 6 holds source row r; the source rows of the output rows of a pass (mirrored
+    // ones among them) are always the last six reduced.
+    uint8_t ring[6][kRaw16RingWidth];
     std::size_t reduced = 0;
-    for (std::size_t y = 0; y < height; ++y) {
-        for (; reduced <= y + 2 && reduced < height; ++reduced)
-            reduceRow<Vector>(ring[reduced % 5], in + 2 * width * reduced, width);
-        const uint8_t* rows[5];
-        for (int dy = -2; dy <= 2; ++dy) {
-            std::ptrdiff_t source = mirrorIndex(static_cast<std::ptrdiff_t>(y) + dy,
-                                                static_cast<std::ptrdiff_t>(height));
-            rows[dy + 2] = ring[static_cast<std::size_t>(source) % 5];
+    constexpr std::size_t kRows = Vector::kBayerRowsPerPass;
+    for (std::size_t y = 0; y < height;) {
+        for (; reduced <= y + 3 && reduced < height; ++reduced)
+            reduceRow<Vector>(ring[reduced % 6], in + 2 * width * reduced, width);
+        std::size_t indices[6];
+        sourceRowIndices(indices, y, height);
+        const uint8_t* rows[6];
+        for (std::size_t k = 0; k < 6; ++k) rows[k] = ring[indices[k] % 6];
+        uint8_t* outRow = out + 3 * width * y;
+        if (y + kRows <= height) {
+            demosaicRows<Raw8Samples, Vector, kRows>(outRow, rows, width, pattern, y);
+            y += kRows;
+        } else {
+            demosaicRows<Raw8Samples, Vector, 1>(outRow, rows, width, pattern, y);
+            ++y;
         }
-        demosaicRow<Raw8Samples, Vector>(out + 3 * width * y, rows, width, pattern, y);
     }
 }
 

@@ -9,8 +9,11 @@ namespace fwt {
 namespace {
 
 struct ScalarOnly {
-    template <Colour evenColour, bool redRow>
-    static std::size_t bayerInterior(uint8_t*, const uint8_t* const*, std::size_t) {
+    // Two, as on the widest tier: scalar rows gain nothing from it, but then every processor
+    // runs the row loop's pairs.
+    static constexpr std::size_t kBayerRowsPerPass = 2;
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    static std::size_t bayerRows(uint8_t*, const uint8_t* const*, std::size_t) {
         return 2;
     }
     static std::size_t yuv411ToBgr(uint8_t*, const uint8_t*, std::size_t) { return 0; }

@@ -5,6 +5,8 @@
 // formula templates as the scalar code, which finishes each row.
 #pragma once
 
+#include <algorithm>
+
 #include "bayer_demosaic.h"
 #include "cygm_binning.h"
 #include "yuv_to_bgr.h"
@@ -19,23 +21,25 @@ constexpr int laneByteOf(int pixel, bool pairPacked) {
     return pixel % 2 == 0 ? pixel / 2 : 8 + pixel / 2;
 }
 
-// Shuffle masks that spread the 16 pixels of a lane's blue, green and red bytes over the
-// three 16-byte chunks of their 48 interleaved BGR bytes.
+// Shuffle masks and blend selectors that interleave the 16 pixels of a lane's blue, green
+// and red bytes into the three 16-byte chunks of their 48 BGR bytes. Byte p of chunk c
+// holds colour (c + p) % 3, so each colour fills different positions in each chunk: one
+// shuffle per colour places its bytes for all three chunks, and two blends per chunk pick
+// every byte from its colour.
 struct BgrMasks {
-    alignas(16) int8_t bytes[3][3][16];  // chunk, channel, byte
+    alignas(16) int8_t spread[3][16];  // colour, byte
+    alignas(16) int8_t select[2][16];  // bytes of colour (c + 1) % 3, then of (c + 2) % 3
 };
 constexpr BgrMasks makeBgrMasks(bool pairPacked) {
     BgrMasks masks{};
-    for (int chunk = 0; chunk < 3; ++chunk) {
-        for (int channel = 0; channel < 3; ++channel) {
-            for (int j = 0; j < 16; ++j) {
-                int position = 16 * chunk + j;
-                masks.bytes[chunk][channel][j] =
-                    position % 3 == channel
-                        ? static_cast<int8_t>(laneByteOf(position / 3, pairPacked))
-                        : int8_t{-128};
-            }
+    for (int j = 0; j < 16; ++j) {
+        for (int colour = 0; colour < 3; ++colour) {
+            int chunk = (colour - j % 3 + 3) % 3;
+            masks.spread[colour][j] =
+                static_cast<int8_t>(laneByteOf((16 * chunk + j) / 3, pairPacked));
         }
+        masks.select[0][j] = j % 3 == 1 ? int8_t{-128} : int8_t{0};
+        masks.select[1][j] = j % 3 == 2 ? int8_t{-128} : int8_t{0};
     }
     return masks;
 }
@@ -51,24 +55,26 @@ struct SimdVectorParts {
     // Bytes per vector, and so pixels per Bayer block.
     static constexpr std::size_t kVectorBytes = sizeof(Bytes);
     static constexpr std::size_t kLaneCount = kVectorBytes / 16;
+    static constexpr std::size_t kBayerRowsPerPass = Isa::kBayerRowsPerPass;
 
     // Bayer: a block of kVectorBytes pixels from column x (even) needs columns x - 2 ..
     // x + kVectorBytes + 1. The last block ends at the last even start that fits,
     // overlapping the one before: it rewrites the same values, and few columns are left to
-    // the slower scalar paths.
+    // the slower scalar paths. Each block converts kOutputRows rows (see BayerRows).
     // Flattened: the blocks are inlined into the loop, with their shuffle masks and
     // constants kept in registers.
-    template <Colour evenColour, bool redRow>
-    [[gnu::flatten]] static std::size_t bayerInterior(uint8_t* out, const uint8_t* const* rows,
-                                                      std::size_t width) {
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    [[gnu::flatten]] static std::size_t bayerRows(uint8_t* out, const uint8_t* const* rows,
+                                                  std::size_t width) {
         if (width < kVectorBytes + 4) return 2;
         // A copy of the row pointers, which the stores to out cannot alias: they stay in
         // registers instead of being read again for every block.
-        const uint8_t* const window[5] = {rows[0], rows[1], rows[2], rows[3], rows[4]};
+        const uint8_t* window[kOutputRows + 4];
+        std::copy_n(rows, kOutputRows + 4, window);
         std::size_t last = (width - kVectorBytes - 2) & ~std::size_t{1};
         for (std::size_t x = 2; x < last; x += kVectorBytes)
-            bayerBlock<evenColour, redRow>(out + 3 * x, window, x);
-        bayerBlock<evenColour, redRow>(out + 3 * last, window, last);
+            bayerBlock<evenColour, redRow, kOutputRows>(out, window, width, x);
+        bayerBlock<evenColour, redRow, kOutputRows>(out, window, width, last);
         return last + kVectorBytes;
     }
 
@@ -110,8 +116,9 @@ struct SimdVectorParts {
     static std::size_t grey16ToGrey8(uint8_t*, const uint8_t*, std::size_t) { return 0; }
 
     // kVectorBytes / 2 cells per step; the last step overlaps the one before, as for Bayer.
-    static std::size_t cygmRows(uint8_t* outEven, uint8_t* outOdd, const uint8_t* const* cellRows,
-                                std::size_t width, CygmCell cell) {
+    [[gnu::flatten]] static std::size_t cygmRows(uint8_t* outEven, uint8_t* outOdd,
+                                                 const uint8_t* const* cellRows, std::size_t width,
+                                                 CygmCell cell) {
         if (width < kVectorBytes) return 0;
         auto block = [&](std::size_t x) {
             Bytes chunks[3];
@@ -135,11 +142,15 @@ private:
     // three chunks of interleaved BGR per lane.
     static void interleaveBgr(Bytes (&chunks)[3], Bytes blue, Bytes green, Bytes red,
                               const BgrMasks& masks) {
+        const Bytes channels[3] = {blue, green, red};
+        Bytes spread[3];
+        for (int colour = 0; colour < 3; ++colour)
+            spread[colour] = Isa::shuffle(channels[colour], Isa::everyLane(masks.spread[colour]));
+        const Bytes nextColour = Isa::everyLane(masks.select[0]);
+        const Bytes colourAfterNext = Isa::everyLane(masks.select[1]);
         for (int chunk = 0; chunk < 3; ++chunk) {
-            auto spread = [&masks, chunk](Bytes channel, int index) {
-                return Isa::shuffle(channel, Isa::everyLane(masks.bytes[chunk][index]));
-            };
-            chunks[chunk] = spread(blue, 0) | spread(green, 1) | spread(red, 2);
+            Bytes twoColours = Isa::blend(spread[chunk], spread[(chunk + 1) % 3], nextColour);
+            chunks[chunk] = Isa::blend(twoColours, spread[(chunk + 2) % 3], colourAfterNext);
         }
     }
     static void storeBgr(uint8_t* out, Bytes blue, Bytes green, Bytes red, const BgrMasks& masks) {
@@ -148,30 +159,51 @@ private:
         Isa::storeChunks(out, chunks);
     }
 
+    // A source row's vectors at column offsets -2, 0 and +2 from a block's first column.
+    struct SourceVectors {
+        Bytes at[3];
+    };
+
+    // The source rows are loaded once for all the block's output rows, which share most of
+    // them with their neighbours, and so are their columns split by parity (the compiler
+    // drops the loads no formula reads).
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    static void bayerBlock(uint8_t* out, const uint8_t* const* rows, std::size_t width,
+                           std::size_t x) {
+        SourceVectors source[kOutputRows + 4];
+        for (std::size_t row = 0; row < kOutputRows + 4; ++row)
+            for (std::size_t offset = 0; offset < 3; ++offset)
+                source[row].at[offset] = Isa::load(rows[row] + x + 2 * offset - 2);
+        bayerRowBlock<evenColour, redRow>(out + 3 * x, source);
+        if constexpr (kOutputRows == 2) {
+            bayerRowBlock<evenColourBelow<evenColour, redRow>(), !redRow>(out + 3 * width + 3 * x,
+                                                                          source + 1);
+        }
+    }
+
     // Even lanes hold pixels x + 2k (colour evenColour), odd lanes x + 2k + 1. A load at
     // column offset -2, 0 or +2 gives both parities, so offsets -2 .. +2 of either pixel of
-    // a pair are one of six vectors.
+    // a pair are one of six vectors. rows: the five source rows centred on this one.
     template <Colour evenColour, bool redRow>
-    static void bayerBlock(uint8_t* out, const uint8_t* const* rows, std::size_t x) {
-        auto at = [rows, x](int dy, std::ptrdiff_t offset) {
-            return Isa::load(rows[dy + 2] + static_cast<std::ptrdiff_t>(x) + offset);
-        };
-        auto evenPixels = [&at](int dy, int dx) {
+    static void bayerRowBlock(uint8_t* out, const SourceVectors* rows) {
+        auto evenPixels = [rows](int dy, int dx) {
+            const Bytes(&at)[3] = rows[dy + 2].at;
             switch (dx) {
-            case -2: return evenBytes(at(dy, -2));
-            case -1: return oddBytes(at(dy, -2));
-            case 0: return evenBytes(at(dy, 0));
-            case 1: return oddBytes(at(dy, 0));
-            default: return evenBytes(at(dy, 2));
+            case -2: return evenBytes(at[0]);
+            case -1: return oddBytes(at[0]);
+            case 0: return evenBytes(at[1]);
+            case 1: return oddBytes(at[1]);
+            default: return evenBytes(at[2]);
             }
         };
-        auto oddPixels = [&at](int dy, int dx) {
+        auto oddPixels = [rows](int dy, int dx) {
+            const Bytes(&at)[3] = rows[dy + 2].at;
             switch (dx) {
-            case -2: return oddBytes(at(dy, -2));
-            case -1: return evenBytes(at(dy, 0));
-            case 0: return oddBytes(at(dy, 0));
-            case 1: return evenBytes(at(dy, 2));
-            default: return oddBytes(at(dy, 2));
+            case -2: return oddBytes(at[0]);
+            case -1: return evenBytes(at[1]);
+            case 0: return oddBytes(at[1]);
+            case 1: return evenBytes(at[2]);
+            default: return oddBytes(at[2]);
             }
         };
         Channels<I16> even = bayerChannels<evenColour, redRow>(evenPixels);
