@@ -413,6 +413,44 @@ TEST_F(Dc1394BusFastFrames, FetchesWhileTheCameraLeavesTheBusAndCloses) {
               FW_STATUS_OK);
 }
 
+// Camera 1 keeps time for camera 0: both send a frame every millisecond.
+class Dc1394BusTwoFastCameras : public Dc1394Bus {
+protected:
+    std::string cameraLines() const override {
+        return guidLines(2) + "camera 0 frame_interval_us 1000\ncamera 1 frame_interval_us 1000\n";
+    }
+};
+
+// After its counted frames the camera streams on, into buffers the bus gives straight back
+// while it keeps the last counted frame: far more frames than it has buffers.
+TEST_F(Dc1394BusTwoFastCameras, ACountedGrabKeepsItsLastFrameWhileTheCameraStreamsOn) {
+    openFirst();
+    const uint32_t clockCamera = idOf(1);
+    ASSERT_EQ(FWC_OpenCamera(clockCamera, 0), FW_STATUS_OK);
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
+    ASSERT_EQ(FWC_SetFeatureValue(camera_, 1026, 3), FW_STATUS_OK);
+    std::atomic<int> ticks{0};
+    FWC_HANDLE handle = 0;
+    FWC_NOTIFICATION notification = FWC_MakeNotification(clockCamera, countCall, &ticks);
+    ASSERT_EQ(FWC_RegisterNotification(&handle, FWC_NOTIFY_FRAME_COMPLETE, &notification),
+              FW_STATUS_OK);
+    handles_.push_back(handle);
+
+    std::vector<uint8_t> frame(kQvgaYuv422Bytes);
+    const auto fetch = [&] {
+        return FWC_GetNativeImage(camera_, frame.data(), static_cast<uint32_t>(frame.size()), 0);
+    };
+    ASSERT_EQ(FWC_MultiShotStart(camera_, 2), FW_STATUS_OK);
+    ASSERT_TRUE(waitUntil([&] { return fetch() == FW_STATUS_OK; }));
+    ASSERT_EQ(FWC_GrabStart(clockCamera, FWC_GRAB_CONTINUOUS), FW_STATUS_OK);
+    EXPECT_TRUE(waitUntil([&] { return ticks >= 30; }));
+    ASSERT_EQ(fetch(), FW_STATUS_OK);
+    expectPattern(frame, 320, 240, FWC_CODING_YUV422);
+    EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
+    EXPECT_EQ(FWC_GrabStop(clockCamera, 1), FW_STATUS_OK);
+    EXPECT_EQ(FWC_CloseCamera(clockCamera), FW_STATUS_OK);
+}
+
 TEST_F(Dc1394Bus, AFurtherMultiShotAddsItsFramesWhileAGrabRefusesToStart) {
     openFirst();
     ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
