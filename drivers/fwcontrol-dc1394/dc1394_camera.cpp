@@ -14,6 +14,8 @@
 namespace fwdc1394 {
 namespace {
 
+// Frames completed and not fetched beyond this many count as dropped, as in a ring of
+// this many frames.
 constexpr uint32_t kRingSlots = 4;
 // FWC register addresses are the low 32 bits of the camera's CSR space, whose offsets
 // libdc1394 counts from its configuration ROM base (0xFFFFF0000000).
