@@ -32,8 +32,9 @@ public:
     void taken(dc1394video_frame_t* frame);
     // On the capture thread: a taken frame of frameBytes() becomes the newest.
     void replace(dc1394video_frame_t* frame);
-    // On the capture thread: the oldest taken frame, when it may go back to libdc1394 now;
-    // null when there is none, it is the newest and alone, or a fetch reads it.
+    // On the capture thread: the oldest taken frame, when it may go back to libdc1394 now
+    // (as the newest with frames behind it, it moves into the copy first); null when there
+    // is none, it is the newest and alone, or a fetch reads it.
     dc1394video_frame_t* nextToGiveBack();
     // On the capture thread: the oldest taken frame, after the fetch reading it, if any;
     // as the newest it moves into the copy first.
