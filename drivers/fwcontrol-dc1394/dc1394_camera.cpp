@@ -1,7 +1,6 @@
 #include "dc1394_camera.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,8 @@
 namespace fwdc1394 {
 namespace {
 
+// Frames completed and not fetched beyond this many count as dropped, as in a ring of
+// this many frames.
 constexpr uint32_t kRingSlots = 4;
 // FWC register addresses are the low 32 bits of the camera's CSR space, whose offsets
 // libdc1394 counts from its configuration ROM base (0xFFFFF0000000).
@@ -272,9 +273,10 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     if (const int32_t state = usable(); state != FW_STATUS_OK) return state;
     if (status != FW_STATUS_OK) return status;
     const fwc::CurrentFormat& current = inquiry_.description.current;
+    newest_.start(frameBuffers_, fwc::frameBytes(current.coding, current.width, current.height));
     {
         std::lock_guard ringLock(ringMutex_);
-        ring_.reset(kRingSlots, fwc::frameBytes(current.coding, current.width, current.height));
+        framesWaiting_ = 0;
         continuous_ = continuous;
         multiShot_ = multiShot;
         framesLeft_ = continuous ? 0 : count;
@@ -297,7 +299,10 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     }
     if (status == FW_STATUS_OK) return FW_STATUS_OK;
     thread_.reset();
-    if (capturing_) dc1394_capture_stop(camera_);
+    if (capturing_) {
+        newest_.stop();
+        dc1394_capture_stop(camera_);
+    }
     capturing_ = false;
     std::lock_guard ringLock(ringMutex_);
     acquiring_ = false;
@@ -318,6 +323,8 @@ int32_t Dc1394Camera::stopCapture() {
         if (!lost_)
             status = fail(dc1394_video_set_transmission(camera_, DC1394_OFF),
                           "dc1394_video_set_transmission");
+        // libdc1394 frees its buffers: the newest frame stays fetchable from a copy.
+        newest_.stop();
         const dc1394error_t stopped = dc1394_capture_stop(camera_);
         if (status == FW_STATUS_OK) status = fail(stopped, "dc1394_capture_stop");
         capturing_ = false;
@@ -333,84 +340,88 @@ int32_t Dc1394Camera::stopAcquisition() {
 }
 
 int32_t Dc1394Camera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
-    std::lock_guard ringLock(ringMutex_);
-    if (!ring_.hasFrame()) return FWC_ERR_NO_FRAME;
-    const std::vector<uint8_t>& frame = ring_.newest();
-    if (bufferSize != 0 && bufferSize < frame.size()) return FWC_ERR_BUFFER_TOO_SMALL;
-    std::memcpy(buffer, frame.data(), frame.size());
-    ring_.markFetched();
-    return FW_STATUS_OK;
+    const int32_t status = newest_.copyNewest(buffer, bufferSize);
+    if (status == FW_STATUS_OK) {
+        std::lock_guard ringLock(ringMutex_);
+        framesWaiting_ = 0;
+    }
+    return status;
 }
 
-// On the capture thread, under mutex_: dequeues every completed frame and gives back at
-// once all but the newest good one, which the caller delivers and gives back. Frames come
-// oldest first.
-Dc1394Camera::Drained Dc1394Camera::dequeueReady() {
+// On the capture thread, under mutex_: dequeues every completed frame (they come oldest
+// first); each good one of the expected size becomes the newest when the acquisition wants
+// frames, and the frames no longer needed go back as they can.
+Dc1394Camera::Drained Dc1394Camera::dequeueReady(bool wanted) {
     Drained drained;
+    const size_t frameBytes = newest_.frameBytes();
     for (;;) {
+        // With every buffer out, libdc1394's next dequeue would wait for one of ours.
+        if (newest_.outstanding() >= dmaBuffers_)
+            drained.error = dc1394_capture_enqueue(camera_, newest_.releaseOldest());
+        if (drained.error != DC1394_SUCCESS) return drained;
         dc1394video_frame_t* frame = nullptr;
         drained.error = dc1394_capture_dequeue(camera_, DC1394_CAPTURE_POLICY_POLL, &frame);
         if (drained.error != DC1394_SUCCESS || frame == nullptr) return drained;
-        // A ring that has filled up loses the frames that complete meanwhile.
-        drained.dropped = drained.dropped || frame->frames_behind + 1 >= dmaBuffers_;
+        // A ring that has filled up loses the frames that complete meanwhile; the frames
+        // still held (the newest, one being fetched) are not in it.
+        drained.dropped =
+            drained.dropped || frame->frames_behind + 1 + newest_.outstanding() >= dmaBuffers_;
         drained.dropped = gaps_.lostBefore(frame->timestamp) || drained.dropped;
         const bool corrupt = dc1394_capture_is_frame_corrupt(camera_, frame) == DC1394_TRUE;
-        drained.dropped = drained.dropped || corrupt;
-        dc1394video_frame_t* spare = corrupt ? frame : drained.newest;
-        if (!corrupt) drained.newest = frame;
-        if (spare != nullptr) drained.error = dc1394_capture_enqueue(camera_, spare);
+        const bool misfit = frame->image_bytes != frameBytes;
+        drained.dropped = drained.dropped || corrupt || (wanted && misfit);
+        newest_.taken(frame);
+        if (wanted && !corrupt && !misfit) {
+            newest_.replace(frame);
+            drained.delivered = true;
+        }
+        drained.error = giveBackFrames();
         if (drained.error != DC1394_SUCCESS) return drained;
     }
 }
 
-// On the capture thread: the newest frame goes to the ring, copied once from libdc1394's
-// buffer into the ring's staging buffer.
-bool Dc1394Camera::drainFrames() {
-    std::unique_lock lock(mutex_);
-    if (camera_ == nullptr || !capturing_) return false;
-    const Drained drained = dequeueReady();
-    dc1394error_t error = drained.error;
-    if (drained.dropped) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
-    if (drained.newest != nullptr) {
-        // A dequeued frame is this thread's until it is given back, and capture stops only
-        // after this thread has ended: the copy runs without the camera's lock, so control
-        // calls do not wait for it.
-        lock.unlock();
-        deliver(*drained.newest);
-        lock.lock();
-        const dc1394error_t given = dc1394_capture_enqueue(camera_, drained.newest);
-        if (error == DC1394_SUCCESS) error = given;
+// Under mutex_: in the order they were dequeued, as libdc1394 refills its ring in order.
+dc1394error_t Dc1394Camera::giveBackFrames() {
+    while (dc1394video_frame_t* frame = newest_.nextToGiveBack()) {
+        const dc1394error_t error = dc1394_capture_enqueue(camera_, frame);
+        if (error != DC1394_SUCCESS) return error;
     }
-    if (error == DC1394_SUCCESS) return true;
-    const bool gone = !stillOnBus();
-    if (gone) lost_ = true;
-    lock.unlock();
-    host_.raise(id_, FWC_NOTIFY_ERROR);
-    if (gone) host_.raiseNodeListChanged();
-    return false;
+    return DC1394_SUCCESS;
 }
 
-void Dc1394Camera::deliver(const dc1394video_frame_t& frame) {
-    {
-        std::lock_guard ringLock(ringMutex_);
-        if (!acquiring_ || (!continuous_ && framesLeft_ == 0)) return;
-    }
-    // Only this thread writes the staging buffer, and the ring is sized before it starts.
-    std::vector<uint8_t>& staging = ring_.staging();
-    if (frame.image_bytes != staging.size()) {
-        host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
-        return;
-    }
-    std::memcpy(staging.data(), frame.image, staging.size());
+bool Dc1394Camera::wantsFrames() {
+    std::lock_guard ringLock(ringMutex_);
+    return acquiring_ && (continuous_ || framesLeft_ > 0);
+}
+
+// A drain delivers its newest frame only: the older ones it found count as skipped.
+void Dc1394Camera::countDelivered() {
     bool pushedOut = false;
     {
         std::lock_guard ringLock(ringMutex_);
-        pushedOut = ring_.commit(++frameNumber_);
+        pushedOut = framesWaiting_ == kRingSlots;
+        if (!pushedOut) ++framesWaiting_;
         if (triggerActive_) ++triggeredFrames_;
-        if (!continuous_) --framesLeft_;
+        if (!continuous_ && framesLeft_ > 0) --framesLeft_;
     }
     if (pushedOut) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
     host_.raise(id_, FWC_NOTIFY_FRAME_COMPLETE);
+}
+
+// On the capture thread: no frame is copied here, the newest stays in libdc1394's buffer.
+bool Dc1394Camera::drainFrames() {
+    std::unique_lock lock(mutex_);
+    if (camera_ == nullptr || !capturing_) return false;
+    const Drained drained = dequeueReady(wantsFrames());
+    const bool gone = drained.error != DC1394_SUCCESS && !stillOnBus();
+    if (gone) lost_ = true;
+    lock.unlock();
+    if (drained.dropped) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
+    if (drained.delivered) countDelivered();
+    if (drained.error == DC1394_SUCCESS) return true;
+    host_.raise(id_, FWC_NOTIFY_ERROR);
+    if (gone) host_.raiseNodeListChanged();
+    return false;
 }
 
 std::optional<fwc::Feature> Dc1394Camera::describedFeature(uint32_t featureId) const {

@@ -1,6 +1,7 @@
 // One IIDC camera as the FWC_ calls use it, through libdc1394: control calls under one
 // mutex (libdc1394 is not thread-safe per camera), frames taken by a capture thread of our
-// own into the library's FrameRing, notifications raised through the BusHost.
+// own, the newest kept in libdc1394's buffer (NewestDmaFrame), notifications raised through
+// the BusHost.
 #pragma once
 
 #include <dc1394/dc1394.h>
@@ -17,8 +18,8 @@
 #include "camera_inquiry.h"
 #include "capture_thread.h"
 #include "driver_features.h"
-#include "frame_ring.h"
 #include "fwcontrol_bus.h"
+#include "newest_dma_frame.h"
 #include "timestamp_gap.h"
 
 namespace fwdc1394 {
@@ -104,13 +105,15 @@ private:
     int32_t stopCapture();
     // On the capture thread.
     struct Drained {
-        dc1394video_frame_t* newest = nullptr;
+        bool delivered = false;
         bool dropped = false;
         dc1394error_t error = DC1394_SUCCESS;
     };
-    Drained dequeueReady();
+    Drained dequeueReady(bool wanted);
+    dc1394error_t giveBackFrames();
+    bool wantsFrames();
+    void countDelivered();
     bool drainFrames();
-    void deliver(const dc1394video_frame_t& frame);
 
     const std::shared_ptr<BusContext> context_;
     const CameraIdentity identity_;
@@ -130,13 +133,13 @@ private:
     bool fixedIsoChannel_ = false;                  // ISOCHANNEL set: capture allocates none
     std::unique_ptr<CaptureThread> thread_;
 
-    std::mutex ringMutex_;  // the ring and the counts the capture thread updates
-    fwc::FrameRing ring_;
+    NewestDmaFrame newest_;
+    std::mutex ringMutex_;        // the counts the capture thread updates
+    uint32_t framesWaiting_ = 0;  // delivered since the last fetch
     bool acquiring_ = false;
     bool continuous_ = false;
     bool multiShot_ = false;
     uint32_t framesLeft_ = 0;
-    uint32_t frameNumber_ = 0;
     uint32_t triggeredFrames_ = 0;
     bool triggerActive_ = false;
 };

@@ -25,8 +25,9 @@ constexpr uint32_t kPhySpeed = 1025;
 constexpr uint32_t kFrameBufferCount = 1026;
 constexpr uint32_t kIsoChannel = 1032;
 
-// At least two DMA buffers: one fills while the newest is copied out.
-constexpr uint32_t kMinFrameBuffers = 2;
+// At least three DMA buffers: the newest frame stays in one until a newer one replaces it,
+// so that one can fill while another completes.
+constexpr uint32_t kMinFrameBuffers = 3;
 constexpr uint32_t kDefaultFrameBuffers = 8;
 constexpr uint32_t kMaxFrameBuffers = 64;
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dc1394_bus_fixture.h"
@@ -316,6 +317,138 @@ TEST_F(Dc1394Bus, UnpluggedWhileStreamingFailsItsCallsClosesCleanlyAndOpensAgain
     }));
     openFirst();
     EXPECT_FALSE(grab(1).empty());
+}
+
+// Fetches the camera's newest frame in a loop on a thread of its own until destroyed,
+// noting the sequence numbers of the frames it got.
+class FetchLoop {
+public:
+    FetchLoop(uint32_t camera, size_t frameBytes)
+        : thread_([this, camera, frameBytes] { run(camera, frameBytes); }) {}
+    ~FetchLoop() {
+        stopping_ = true;
+        thread_.join();
+    }
+    FetchLoop(const FetchLoop&) = delete;
+    FetchLoop& operator=(const FetchLoop&) = delete;
+
+    int fetched() const { return fetched_; }
+    int backwards() const { return backwards_; }
+    uint32_t newest() const { return newest_; }
+
+private:
+    void run(uint32_t camera, size_t frameBytes) {
+        std::vector<uint8_t> frame(frameBytes);
+        while (!stopping_) {
+            if (FWC_GetNativeImage(camera, frame.data(), static_cast<uint32_t>(frame.size()), 0) !=
+                FW_STATUS_OK) {
+                std::this_thread::yield();
+                continue;
+            }
+            const uint32_t sequence = iidc_standin::frameSequence(frame.data());
+            if (sequence < newest_) ++backwards_;
+            newest_ = std::max<uint32_t>(newest_, sequence);
+            ++fetched_;
+        }
+    }
+
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> fetched_{0};
+    std::atomic<int> backwards_{0};
+    std::atomic<uint32_t> newest_{0};
+    std::thread thread_;
+};
+
+// Frames faster than the capture thread wakes, some of them corrupt: it finds several at
+// once, and frames go back to libdc1394 out of the order they came unless it keeps it.
+class Dc1394BusFastFrames : public Dc1394Bus {
+protected:
+    std::string cameraLines() const override {
+        return guidLines(1) + "camera 0 frame_interval_us 1000\ncamera 0 short_every 5\n";
+    }
+};
+
+const size_t kQvgaYuv422Bytes = iidc_standin::imageBytes(320, 240, FWC_CODING_YUV422);
+
+TEST_F(Dc1394BusFastFrames, FetchesWhileTheGrabStopsAndKeepsTheNewestFrameAfterIt) {
+    openFirst();
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
+    ASSERT_EQ(FWC_GrabStart(camera_, FWC_GRAB_CONTINUOUS), FW_STATUS_OK);
+    uint32_t newestFetched = 0;
+    {
+        const FetchLoop fetching(camera_, kQvgaYuv422Bytes);
+        EXPECT_TRUE(waitUntil([&] { return fetching.newest() >= 100; }));
+        EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
+        EXPECT_GT(fetching.fetched(), 0);
+        EXPECT_EQ(fetching.backwards(), 0) << "a fetched frame older than one fetched before";
+        newestFetched = fetching.newest();
+    }
+    // The frame held at the stop, fetchable as often as asked, until the next start.
+    std::vector<uint8_t> last(kQvgaYuv422Bytes), again(kQvgaYuv422Bytes);
+    ASSERT_EQ(FWC_GetNativeImage(camera_, last.data(), static_cast<uint32_t>(last.size()), 0),
+              FW_STATUS_OK);
+    ASSERT_EQ(FWC_GetNativeImage(camera_, again.data(), static_cast<uint32_t>(again.size()), 0),
+              FW_STATUS_OK);
+    EXPECT_EQ(last, again);
+    expectPattern(last, 320, 240, FWC_CODING_YUV422);
+    EXPECT_GE(iidc_standin::frameSequence(last.data()), newestFetched);
+    EXPECT_EQ(FWC_GetNativeImage(camera_, last.data(), static_cast<uint32_t>(last.size() - 1), 0),
+              FWC_ERR_BUFFER_TOO_SMALL);
+}
+
+TEST_F(Dc1394BusFastFrames, FetchesWhileTheCameraLeavesTheBusAndCloses) {
+    openFirst();
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
+    std::atomic<int>& errors = count(FWC_NOTIFY_ERROR);
+    ASSERT_EQ(FWC_GrabStart(camera_, FWC_GRAB_CONTINUOUS), FW_STATUS_OK);
+    const FetchLoop fetching(camera_, kQvgaYuv422Bytes);
+    EXPECT_TRUE(waitUntil([&] { return fetching.fetched() >= 10; }));
+    StandinControl::instance().update("camera 0 unplugged 1\n");
+    EXPECT_TRUE(waitUntil([&] { return errors >= 1; }));
+    FWC_GrabStop(camera_, 1);
+    EXPECT_EQ(FWC_CloseCamera(camera_), FW_STATUS_OK);
+    open_ = false;
+    std::vector<uint8_t> frame(kQvgaYuv422Bytes);
+    EXPECT_NE(FWC_GetNativeImage(camera_, frame.data(), static_cast<uint32_t>(frame.size()), 0),
+              FW_STATUS_OK);
+}
+
+// Camera 1 keeps time for camera 0: both send a frame every millisecond.
+class Dc1394BusTwoFastCameras : public Dc1394Bus {
+protected:
+    std::string cameraLines() const override {
+        return guidLines(2) + "camera 0 frame_interval_us 1000\ncamera 1 frame_interval_us 1000\n";
+    }
+};
+
+// After its counted frames the camera streams on, into buffers the bus gives straight back
+// while it keeps the last counted frame: far more frames than it has buffers.
+TEST_F(Dc1394BusTwoFastCameras, ACountedGrabKeepsItsLastFrameWhileTheCameraStreamsOn) {
+    openFirst();
+    const uint32_t clockCamera = idOf(1);
+    ASSERT_EQ(FWC_OpenCamera(clockCamera, 0), FW_STATUS_OK);
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 1, 4), FW_STATUS_OK);
+    ASSERT_EQ(FWC_SetFeatureValue(camera_, 1026, 3), FW_STATUS_OK);
+    std::atomic<int> ticks{0};
+    FWC_HANDLE handle = 0;
+    FWC_NOTIFICATION notification = FWC_MakeNotification(clockCamera, countCall, &ticks);
+    ASSERT_EQ(FWC_RegisterNotification(&handle, FWC_NOTIFY_FRAME_COMPLETE, &notification),
+              FW_STATUS_OK);
+    handles_.push_back(handle);
+
+    std::vector<uint8_t> frame(kQvgaYuv422Bytes);
+    const auto fetch = [&] {
+        return FWC_GetNativeImage(camera_, frame.data(), static_cast<uint32_t>(frame.size()), 0);
+    };
+    ASSERT_EQ(FWC_MultiShotStart(camera_, 2), FW_STATUS_OK);
+    ASSERT_TRUE(waitUntil([&] { return fetch() == FW_STATUS_OK; }));
+    ASSERT_EQ(FWC_GrabStart(clockCamera, FWC_GRAB_CONTINUOUS), FW_STATUS_OK);
+    EXPECT_TRUE(waitUntil([&] { return ticks >= 30; }));
+    ASSERT_EQ(fetch(), FW_STATUS_OK);
+    expectPattern(frame, 320, 240, FWC_CODING_YUV422);
+    EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
+    EXPECT_EQ(FWC_GrabStop(clockCamera, 1), FW_STATUS_OK);
+    EXPECT_EQ(FWC_CloseCamera(clockCamera), FW_STATUS_OK);
 }
 
 TEST_F(Dc1394Bus, AFurtherMultiShotAddsItsFramesWhileAGrabRefusesToStart) {

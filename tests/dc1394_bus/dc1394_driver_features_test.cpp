@@ -57,7 +57,7 @@ TEST_F(Dc1394Bus, DescribesTheDriverFeaturesItHonoursOverUsb) {
     };
     // USB cameras send no isochronous packets: no bus speed, no channel.
     for (const Described& c : {Described{kUserProfile, FW_STATUS_OK, 0, 2, 0},
-                               Described{kFrameBufferCount, FW_STATUS_OK, 2, 64, 8},
+                               Described{kFrameBufferCount, FW_STATUS_OK, 3, 64, 8},
                                Described{kPhySpeed, FWC_ERR_FEATURE_NOT_PRESENT, 0, 0, 0},
                                Described{kIsoChannel, FWC_ERR_FEATURE_NOT_PRESENT, 0, 0, 0}}) {
         SCOPED_TRACE(c.id);
@@ -175,8 +175,10 @@ TEST_F(Dc1394BusShortOfTransfers, FrameBufferCountSizesTheNextCaptureSetup) {
         << errorText(refused);
     EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
 
-    ASSERT_EQ(FWC_SetFeatureValue(camera_, kFrameBufferCount, 2), FW_STATUS_OK);
-    EXPECT_EQ(valueOf(camera_, kFrameBufferCount), 2u);
+    // The newest frame stays in one buffer: two would leave the camera one to fill.
+    EXPECT_EQ(FWC_SetFeatureValue(camera_, kFrameBufferCount, 2), FWC_ERR_VALUE_OUT_OF_RANGE);
+    ASSERT_EQ(FWC_SetFeatureValue(camera_, kFrameBufferCount, 3), FW_STATUS_OK);
+    EXPECT_EQ(valueOf(camera_, kFrameBufferCount), 3u);
     EXPECT_FALSE(grab(2).empty());
     uint32_t value = 0;
     EXPECT_EQ(FWC_GetFeatureValue(camera_, kBrightness, &value), FW_STATUS_OK);
