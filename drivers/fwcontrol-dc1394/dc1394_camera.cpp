@@ -230,7 +230,7 @@ int32_t Dc1394Camera::prepareFixedGrab(uint32_t format, uint32_t mode, uint32_t 
     std::lock_guard life(lifecycle_);
     {
         std::lock_guard ringLock(ringMutex_);
-        if (acquiring_ && (continuous_ || framesLeft_ > 0)) return FWC_ERR_ACQUISITION_RUNNING;
+        if (plan_.wantsFrames()) return FWC_ERR_ACQUISITION_RUNNING;
     }
     const int32_t stopped = stopCapture();
     std::lock_guard lock(mutex_);
@@ -243,7 +243,7 @@ int32_t Dc1394Camera::prepareFreeGrab(fwc::FreeGrabRequest& request) {
     std::lock_guard life(lifecycle_);
     {
         std::lock_guard ringLock(ringMutex_);
-        if (acquiring_ && (continuous_ || framesLeft_ > 0)) return FWC_ERR_ACQUISITION_RUNNING;
+        if (plan_.wantsFrames()) return FWC_ERR_ACQUISITION_RUNNING;
     }
     const int32_t stopped = stopCapture();
     std::lock_guard lock(mutex_);
@@ -255,17 +255,13 @@ int32_t Dc1394Camera::prepareFreeGrab(fwc::FreeGrabRequest& request) {
 int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     std::lock_guard life(lifecycle_);
     if (count == 0) return FWC_ERR_INVALID_ARGUMENT;
-    const bool continuous = count == FWC_GRAB_CONTINUOUS;
     {
         std::lock_guard ringLock(ringMutex_);
-        const bool inFlight = acquiring_ && (continuous_ || framesLeft_ > 0);
-        // A further multishot adds its frames to the shots still in flight.
-        if (inFlight && multiShot && multiShot_ && !continuous_ && !continuous) {
-            framesLeft_ = static_cast<uint32_t>(
-                std::min<uint64_t>(uint64_t{framesLeft_} + count, FWC_GRAB_CONTINUOUS - 1));
-            return FW_STATUS_OK;
+        switch (plan_.join(count, multiShot)) {
+        case fwc::AcquisitionPlan::Start::added: return FW_STATUS_OK;
+        case fwc::AcquisitionPlan::Start::refused: return FWC_ERR_ACQUISITION_RUNNING;
+        case fwc::AcquisitionPlan::Start::fresh: break;
         }
-        if (inFlight) return FWC_ERR_ACQUISITION_RUNNING;
     }
     // A counted acquisition that has its frames keeps streaming until this start.
     int32_t status = stopCapture();
@@ -277,10 +273,7 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     {
         std::lock_guard ringLock(ringMutex_);
         framesWaiting_ = 0;
-        continuous_ = continuous;
-        multiShot_ = multiShot;
-        framesLeft_ = continuous ? 0 : count;
-        acquiring_ = true;
+        plan_.begin(count, multiShot);
     }
     const uint32_t flags =
         fixedIsoChannel_ ? DC1394_CAPTURE_FLAGS_BANDWIDTH_ALLOC : DC1394_CAPTURE_FLAGS_DEFAULT;
@@ -305,7 +298,7 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     }
     capturing_ = false;
     std::lock_guard ringLock(ringMutex_);
-    acquiring_ = false;
+    plan_.end();
     return status;
 }
 
@@ -330,7 +323,7 @@ int32_t Dc1394Camera::stopCapture() {
         capturing_ = false;
     }
     std::lock_guard ringLock(ringMutex_);
-    acquiring_ = false;
+    plan_.end();
     return lost_ ? FW_STATUS_OK : status;
 }
 
@@ -391,7 +384,7 @@ dc1394error_t Dc1394Camera::giveBackFrames() {
 
 bool Dc1394Camera::wantsFrames() {
     std::lock_guard ringLock(ringMutex_);
-    return acquiring_ && (continuous_ || framesLeft_ > 0);
+    return plan_.wantsFrames();
 }
 
 // A drain delivers its newest frame only: the older ones it found count as skipped.
@@ -402,7 +395,7 @@ void Dc1394Camera::countDelivered() {
         pushedOut = framesWaiting_ == kRingSlots;
         if (!pushedOut) ++framesWaiting_;
         if (triggerActive_) ++triggeredFrames_;
-        if (!continuous_ && framesLeft_ > 0) --framesLeft_;
+        plan_.frameTaken();
     }
     if (pushedOut) host_.raise(id_, FWC_NOTIFY_FRAME_DROPPED);
     host_.raise(id_, FWC_NOTIFY_FRAME_COMPLETE);
@@ -716,7 +709,7 @@ int32_t Dc1394Camera::applySettings(const fwc::CameraSettings& settings, std::st
     std::lock_guard life(lifecycle_);
     {
         std::lock_guard ringLock(ringMutex_);
-        if (acquiring_ && (continuous_ || framesLeft_ > 0)) return FWC_ERR_ACQUISITION_RUNNING;
+        if (plan_.wantsFrames()) return FWC_ERR_ACQUISITION_RUNNING;
     }
     int32_t status = stopCapture();
     std::lock_guard lock(mutex_);

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 
+#include "acquisition_plan.h"
 #include "bus_context.h"
 #include "camera_claim.h"
 #include "camera_inquiry.h"
@@ -136,10 +137,7 @@ private:
     NewestDmaFrame newest_;
     std::mutex ringMutex_;        // the counts the capture thread updates
     uint32_t framesWaiting_ = 0;  // delivered since the last fetch
-    bool acquiring_ = false;
-    bool continuous_ = false;
-    bool multiShot_ = false;
-    uint32_t framesLeft_ = 0;
+    fwc::AcquisitionPlan plan_;
     uint32_t triggeredFrames_ = 0;
     bool triggerActive_ = false;
 };

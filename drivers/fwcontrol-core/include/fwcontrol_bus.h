@@ -19,7 +19,7 @@
 // pushed out: a drop), then raises FWC_NOTIFY_FRAME_DROPPED for a drop and
 // FWC_NOTIFY_FRAME_COMPLETE for the frame; copyNewestFrame copies ring.newest() and marks
 // it fetched. A bus whose driver lends its buffers may keep the newest in the driver's
-// buffer instead (the GenICam bus does). Either way nothing is allocated per frame.
+// buffer instead (the GenICam and IIDC buses do). Either way nothing is allocated per frame.
 //
 // Statuses: every member returns an FWC_ status (fw_status.h), 0 for success. Detail for
 // FWC_GetErrorInfo ("which file", "which reason") goes through BusHost::fail, as a module's
