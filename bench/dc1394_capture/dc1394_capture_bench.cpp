@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/frame_count.h"
 #include "fw_status.h"
 #include "fwcontrol.h"
 #include "fwtransform.h"
@@ -228,35 +229,13 @@ void BM_BareDc1394LoopAndConversion(benchmark::State& state) {
     meter.report(state, frames, checksum);
 }
 
-// Frames completed by a callback; the benchmark thread waits for a count, woken only
-// when the callback reaches it.
-class FrameCount {
-public:
-    void add() {
-        std::lock_guard lock(mutex_);
-        if (++count_ == target_) reached_.notify_one();
-    }
-    bool waitFor(uint64_t target) {
-        std::unique_lock lock(mutex_);
-        target_ = target;
-        return reached_.wait_for(lock, std::chrono::milliseconds(kFrameTimeoutMs * kBatch),
-                                 [&] { return count_ >= target; });
-    }
-    uint64_t count() {
-        std::lock_guard lock(mutex_);
-        return count_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable reached_;
-    uint64_t count_ = 0;
-    uint64_t target_ = 0;
-};
-
 // Waits for the callback's frames, a batch per iteration, after a first one.
-void measureCallbackFrames(benchmark::State& state, FrameCount& count, const HostImage& host) {
-    if (!count.waitFor(count.count() + 1)) {
+void measureCallbackFrames(benchmark::State& state, bench::FrameCount& count,
+                           const HostImage& host) {
+    const auto reaches = [&count](uint64_t target) {
+        return count.waitFor(target, std::chrono::milliseconds(kFrameTimeoutMs)) >= target;
+    };
+    if (!reaches(count.count() + 1)) {
         state.SkipWithError("no frame within a second");
         return;
     }
@@ -265,7 +244,7 @@ void measureCallbackFrames(benchmark::State& state, FrameCount& count, const Hos
     const FrameMeter meter;
     for (auto _ : state) {
         target += kBatch;
-        if (!count.waitFor(target)) {
+        if (!reaches(target)) {
             state.SkipWithError("no frame within a second");
             return;
         }
@@ -297,7 +276,7 @@ public:
     LibraryCamera(const LibraryCamera&) = delete;
     LibraryCamera& operator=(const LibraryCamera&) = delete;
 
-    FrameCount& frames() { return frames_; }
+    bench::FrameCount& frames() { return frames_; }
     const HostImage& host() const { return host_; }
 
 private:
@@ -314,7 +293,7 @@ private:
     HostImage host_;
     std::vector<uint8_t> native_;
     const uint32_t bayerPattern_;
-    FrameCount frames_;
+    bench::FrameCount frames_;
     uint32_t id_ = 0;
     FWC_HANDLE handle_ = 0;
 };
@@ -364,7 +343,7 @@ public:
     PluginCamera(const PluginCamera&) = delete;
     PluginCamera& operator=(const PluginCamera&) = delete;
 
-    FrameCount& frames() { return frames_; }
+    bench::FrameCount& frames() { return frames_; }
     const HostImage& host() const { return host_; }
 
 private:
@@ -381,7 +360,7 @@ private:
     lvc::test::TempDirectory systemDirectory_;
     lvc::test::PluginHost plugin_;
     HostImage host_;
-    FrameCount frames_;
+    bench::FrameCount frames_;
 };
 
 void BM_Dc1394BusThroughThePlugin(benchmark::State& state) {
