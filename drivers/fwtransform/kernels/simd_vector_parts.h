@@ -148,10 +148,13 @@ private:
             spread[colour] = Isa::shuffle(channels[colour], Isa::everyLane(masks.spread[colour]));
         const Bytes nextColour = Isa::everyLane(masks.select[0]);
         const Bytes colourAfterNext = Isa::everyLane(masks.select[1]);
-        for (int chunk = 0; chunk < 3; ++chunk) {
-            Bytes twoColours = Isa::blend(spread[chunk], spread[(chunk + 1) % 3], nextColour);
-            chunks[chunk] = Isa::blend(twoColours, spread[(chunk + 2) % 3], colourAfterNext);
-        }
+        // The blends grouped by selector: SSE4.1's blend reads its selector from one fixed
+        // register, which then changes once, not once per blend.
+        Bytes twoColours[3];
+        for (int chunk = 0; chunk < 3; ++chunk)
+            twoColours[chunk] = Isa::blend(spread[chunk], spread[(chunk + 1) % 3], nextColour);
+        for (int chunk = 0; chunk < 3; ++chunk)
+            chunks[chunk] = Isa::blend(twoColours[chunk], spread[(chunk + 2) % 3], colourAfterNext);
     }
     static void storeBgr(uint8_t* out, Bytes blue, Bytes green, Bytes red, const BgrMasks& masks) {
         Bytes chunks[3];
