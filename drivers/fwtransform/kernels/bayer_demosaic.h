@@ -140,8 +140,8 @@ constexpr Colour evenColourBelow() {
 }
 
 // One output row whose samples alternate evenColour, oddColour from column 0: the columns
-// a vector part left, from column x. The scalar loop finishes the interior and the edge
-// path the columns within two of each edge.
+// a vector part left, from column x (0, or the even column where it stopped). The scalar
+// loop converts the interior and the edge path the columns within two of each edge.
 template <class Samples, Colour evenColour, bool redRow>
 class BayerRow {
 public:
@@ -149,9 +149,12 @@ public:
 
     // rows: the five source rows centred on this one, edges already mirrored.
     static void finish(uint8_t* out, const uint8_t* const* rows, std::size_t width, std::size_t x) {
-        std::size_t interiorEnd = convertInterior(out, rows, width, x);
-        convertNearEdge(out, rows, 0, width);
-        for (x = interiorEnd; x < width; x += 2) convertNearEdge(out, rows, x, width);
+        if (x == 0) {
+            convertNearEdge(out, rows, 0, width);
+            x = 2;
+        }
+        for (x = convertInterior(out, rows, width, x); x < width; x += 2)
+            convertNearEdge(out, rows, x, width);
     }
 
 private:
@@ -195,14 +198,14 @@ private:
 };
 
 // kOutputRows (1 or 2) consecutive output rows, the first of layout (evenColour, redRow).
-// Vector converts a run of interior columns of every row from column 2 in one pass, sharing
-// the source rows they read, and returns where it stopped; each row then finishes alone.
+// Vector converts a run of columns of every row from column 0 in one pass, sharing the
+// source rows they read, and returns where it stopped; each row then finishes alone.
 template <class Samples, class Vector, Colour evenColour, bool redRow, std::size_t kOutputRows>
 struct BayerRows {
     // rows: the kOutputRows + 4 source rows from two above the first output row, edges
     // already mirrored; output rows are 3 * width bytes apart.
     static void convert(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
-        std::size_t x = 2;
+        std::size_t x = 0;
         if constexpr (Samples::kBytesPerSample == 1)
             x = Vector::template bayerRows<evenColour, redRow, kOutputRows>(out, rows, width);
         BayerRow<Samples, evenColour, redRow>::finish(out, rows, width, x);

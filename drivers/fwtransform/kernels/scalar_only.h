@@ -14,7 +14,7 @@ struct ScalarOnly {
     static constexpr std::size_t kBayerRowsPerPass = 2;
     template <Colour evenColour, bool redRow, std::size_t kOutputRows>
     static std::size_t bayerRows(uint8_t*, const uint8_t* const*, std::size_t) {
-        return 2;
+        return 0;
     }
     static std::size_t yuv411ToBgr(uint8_t*, const uint8_t*, std::size_t) { return 0; }
     static std::size_t yuv422ToBgr(uint8_t*, const uint8_t*, std::size_t) { return 0; }

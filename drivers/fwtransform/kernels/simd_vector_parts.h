@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 
 #include "bayer_demosaic.h"
 #include "cygm_binning.h"
@@ -58,23 +59,27 @@ struct SimdVectorParts {
     static constexpr std::size_t kBayerRowsPerPass = Isa::kBayerRowsPerPass;
 
     // Bayer: a block of kVectorBytes pixels from column x (even) needs columns x - 2 ..
-    // x + kVectorBytes + 1. The last block ends at the last even start that fits,
-    // overlapping the one before: it rewrites the same values, and few columns are left to
-    // the slower scalar paths. Each block converts kOutputRows rows (see BayerRows).
+    // x + kVectorBytes + 1. The first and the last block of a row read the two columns
+    // beyond its edge from a mirrored copy of their columns, so every column of an even
+    // width is converted here; the last block starts at the last even column that fits,
+    // overlapping the one before: it rewrites the same values. Each block converts
+    // kOutputRows rows (see BayerRows). Returns the end of the columns converted from 0
+    // (the row's width, or one less for an odd width), or 0 for a row too narrow.
     // Flattened: the blocks are inlined into the loop, with their shuffle masks and
     // constants kept in registers.
     template <Colour evenColour, bool redRow, std::size_t kOutputRows>
     [[gnu::flatten]] static std::size_t bayerRows(uint8_t* out, const uint8_t* const* rows,
                                                   std::size_t width) {
-        if (width < kVectorBytes + 4) return 2;
+        if (width < kVectorBytes + 4) return 0;
         // A copy of the row pointers, which the stores to out cannot alias: they stay in
         // registers instead of being read again for every block.
         const uint8_t* window[kOutputRows + 4];
         std::copy_n(rows, kOutputRows + 4, window);
-        std::size_t last = (width - kVectorBytes - 2) & ~std::size_t{1};
-        for (std::size_t x = 2; x < last; x += kVectorBytes)
+        const std::size_t last = (width - kVectorBytes) & ~std::size_t{1};
+        bayerEdgeBlock<evenColour, redRow, kOutputRows>(out, window, width, 0);
+        for (std::size_t x = kVectorBytes; x < last; x += kVectorBytes)
             bayerBlock<evenColour, redRow, kOutputRows>(out, window, width, x);
-        bayerBlock<evenColour, redRow, kOutputRows>(out, window, width, last);
+        bayerEdgeBlock<evenColour, redRow, kOutputRows>(out, window, width, last);
         return last + kVectorBytes;
     }
 
@@ -182,6 +187,36 @@ private:
             bayerRowBlock<evenColourBelow<evenColour, redRow>(), !redRow>(out + 3 * width + 3 * x,
                                                                           source + 1);
         }
+    }
+
+    // The columns a block at x reads (x - 2 .. x + kVectorBytes + 1) from each source row,
+    // with the two on the far side of the row's nearer edge mirrored about it, as the
+    // scalar edge path mirrors them; x is 0 or the start of a row's last block.
+    static constexpr std::size_t kWindowBytes = kVectorBytes + 4;
+    static void mirroredColumns(uint8_t (&columns)[kWindowBytes], const uint8_t* row, std::size_t x,
+                                std::size_t width) {
+        const auto at = [row, width](std::size_t column) {
+            return row[mirrorIndex(static_cast<std::ptrdiff_t>(column) - 2,
+                                   static_cast<std::ptrdiff_t>(width))];
+        };
+        const std::size_t inside = x == 0 ? 2 : 0;
+        std::memcpy(columns + inside, row + x + inside - 2, kWindowBytes - 2);
+        for (std::size_t k = 0; k < 2; ++k) {
+            const std::size_t beyond = x == 0 ? k : kWindowBytes - 2 + k;
+            columns[beyond] = at(x + beyond);
+        }
+    }
+
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    static void bayerEdgeBlock(uint8_t* out, const uint8_t* const* rows, std::size_t width,
+                               std::size_t x) {
+        uint8_t columns[kOutputRows + 4][kWindowBytes];
+        const uint8_t* columnRows[kOutputRows + 4];
+        for (std::size_t row = 0; row < kOutputRows + 4; ++row) {
+            mirroredColumns(columns[row], rows[row], x, width);
+            columnRows[row] = columns[row] + 2;
+        }
+        bayerBlock<evenColour, redRow, kOutputRows>(out + 3 * x, columnRows, width, 0);
     }
 
     // Even lanes hold pixels x + 2k (colour evenColour), odd lanes x + 2k + 1. A load at
