@@ -189,31 +189,26 @@ private:
         }
     }
 
-    // The columns a block at x reads (x - 2 .. x + kVectorBytes + 1) from each source row,
-    // with the two on the far side of the row's nearer edge mirrored about it, as the
-    // scalar edge path mirrors them; x is 0 or the start of a row's last block.
-    static constexpr std::size_t kWindowBytes = kVectorBytes + 4;
-    static void mirroredColumns(uint8_t (&columns)[kWindowBytes], const uint8_t* row, std::size_t x,
-                                std::size_t width) {
-        const auto at = [row, width](std::size_t column) {
-            return row[mirrorIndex(static_cast<std::ptrdiff_t>(column) - 2,
-                                   static_cast<std::ptrdiff_t>(width))];
-        };
-        const std::size_t inside = x == 0 ? 2 : 0;
-        std::memcpy(columns + inside, row + x + inside - 2, kWindowBytes - 2);
-        for (std::size_t k = 0; k < 2; ++k) {
-            const std::size_t beyond = x == 0 ? k : kWindowBytes - 2 + k;
-            columns[beyond] = at(x + beyond);
-        }
-    }
-
+    // A block at x (0, or the start of a row's last block) reading its columns x - 2 ..
+    // x + kVectorBytes + 1 from a copy of each source row, in which the two columns beyond
+    // the row's nearer edge are mirrored about it, as the scalar edge path mirrors them.
     template <Colour evenColour, bool redRow, std::size_t kOutputRows>
     static void bayerEdgeBlock(uint8_t* out, const uint8_t* const* rows, std::size_t width,
                                std::size_t x) {
+        constexpr std::size_t kWindowBytes = kVectorBytes + 4;
+        const std::size_t inside = x == 0 ? 2 : 0;  // the first window byte within the row
+        std::size_t beyond[2], mirrored[2];
+        for (std::size_t k = 0; k < 2; ++k) {
+            beyond[k] = x == 0 ? k : kWindowBytes - 2 + k;
+            mirrored[k] =
+                static_cast<std::size_t>(mirrorIndex(static_cast<std::ptrdiff_t>(x + beyond[k]) - 2,
+                                                     static_cast<std::ptrdiff_t>(width)));
+        }
         uint8_t columns[kOutputRows + 4][kWindowBytes];
         const uint8_t* columnRows[kOutputRows + 4];
         for (std::size_t row = 0; row < kOutputRows + 4; ++row) {
-            mirroredColumns(columns[row], rows[row], x, width);
+            std::memcpy(columns[row] + inside, rows[row] + x + inside - 2, kWindowBytes - 2);
+            for (std::size_t k = 0; k < 2; ++k) columns[row][beyond[k]] = rows[row][mirrored[k]];
             columnRows[row] = columns[row] + 2;
         }
         bayerBlock<evenColour, redRow, kOutputRows>(out + 3 * x, columnRows, width, 0);
