@@ -17,9 +17,6 @@
 namespace fwaravis {
 namespace {
 
-// Frames completed and not fetched beyond this many count as dropped, as in a ring of
-// this many frames.
-constexpr uint32_t kRingSlots = 4;
 // Binning modes offered beyond 1 × 1 (mode n bins (n + 1) × (n + 1)).
 constexpr int64_t kLargestBinning = 4;
 
@@ -335,7 +332,7 @@ int32_t AravisCamera::startAcquisition(uint32_t count, bool multiShot) {
     {
         std::lock_guard ringLock(ringMutex_);
         frameBytes_ = codingFrameBytes(current.coding, current.width, current.height);
-        framesWaiting_ = 0;
+        unfetched_.clear();
         plan_.begin(count, multiShot);
     }
     const int32_t status = session_->startStream(*this, libraryFeatures_.streamBuffers());
@@ -356,7 +353,7 @@ int32_t AravisCamera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
     const int32_t status = newestFrame_.copyNewest(buffer, bufferSize);
     if (status == FW_STATUS_OK) {
         std::lock_guard ringLock(ringMutex_);
-        framesWaiting_ = 0;
+        unfetched_.clear();
     }
     return status;
 }
@@ -377,8 +374,7 @@ void AravisCamera::frameCompleted(uint64_t frameId) {
     bool pushedOut = false;
     {
         std::lock_guard ringLock(ringMutex_);
-        pushedOut = framesWaiting_ == kRingSlots;
-        if (!pushedOut) ++framesWaiting_;
+        pushedOut = unfetched_.completed();
         if (triggerActive_) ++triggeredFrames_;
         plan_.frameTaken();
     }

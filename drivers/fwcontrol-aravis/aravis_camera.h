@@ -20,6 +20,7 @@
 #include "library_features.h"
 #include "newest_frame.h"
 #include "stream_listener.h"
+#include "unfetched_frames.h"
 
 namespace fwaravis {
 
@@ -101,9 +102,9 @@ private:
     LibraryFeatures libraryFeatures_;
 
     NewestFrame newestFrame_;
-    std::mutex ringMutex_;        // the counts the stream thread updates
-    size_t frameBytes_ = 0;       // of the acquisition's frames
-    uint32_t framesWaiting_ = 0;  // completed since the last fetch, up to kRingSlots
+    std::mutex ringMutex_;   // the counts the stream thread updates
+    size_t frameBytes_ = 0;  // of the acquisition's frames
+    fwc::UnfetchedFrames unfetched_;
     fwc::AcquisitionPlan plan_;
     uint32_t triggeredFrames_ = 0;
     bool triggerActive_ = false;

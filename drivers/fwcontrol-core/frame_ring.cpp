@@ -12,7 +12,7 @@ void FrameRing::reset(uint32_t slots, size_t frameBytes) {
         staging_.assign(frameBytes, 0);
     }
     next_ = 0;
-    waiting_ = 0;
+    unfetched_ = UnfetchedFrames(slots);
     hasFrame_ = false;
 }
 
@@ -21,9 +21,7 @@ bool FrameRing::commit(uint32_t frameNumber) {
     numbers_[next_] = frameNumber;
     next_ = (next_ + 1) % slots_.size();
     hasFrame_ = true;
-    if (waiting_ == slots_.size()) return true;
-    ++waiting_;
-    return false;
+    return unfetched_.completed();
 }
 
 }  // namespace fwc

@@ -14,9 +14,6 @@
 namespace fwdc1394 {
 namespace {
 
-// Frames completed and not fetched beyond this many count as dropped, as in a ring of
-// this many frames.
-constexpr uint32_t kRingSlots = 4;
 // FWC register addresses are the low 32 bits of the camera's CSR space, whose offsets
 // libdc1394 counts from its configuration ROM base (0xFFFFF0000000).
 constexpr uint32_t kCsrSpaceBase = 0xF0000000u;
@@ -272,7 +269,7 @@ int32_t Dc1394Camera::startAcquisition(uint32_t count, bool multiShot) {
     newest_.start(frameBuffers_, fwc::frameBytes(current.coding, current.width, current.height));
     {
         std::lock_guard ringLock(ringMutex_);
-        framesWaiting_ = 0;
+        unfetched_.clear();
         plan_.begin(count, multiShot);
     }
     const uint32_t flags =
@@ -336,7 +333,7 @@ int32_t Dc1394Camera::copyNewestFrame(void* buffer, uint32_t bufferSize) {
     const int32_t status = newest_.copyNewest(buffer, bufferSize);
     if (status == FW_STATUS_OK) {
         std::lock_guard ringLock(ringMutex_);
-        framesWaiting_ = 0;
+        unfetched_.clear();
     }
     return status;
 }
@@ -348,17 +345,21 @@ Dc1394Camera::Drained Dc1394Camera::dequeueReady(bool wanted) {
     Drained drained;
     const size_t frameBytes = newest_.frameBytes();
     for (;;) {
-        // With every buffer out, libdc1394's next dequeue would wait for one of ours.
-        if (newest_.outstanding() >= dmaBuffers_)
-            drained.error = dc1394_capture_enqueue(camera_, newest_.releaseOldest());
+        // With every buffer out, libdc1394's next dequeue would wait for one of ours. Frames
+        // are taken and given back only under mutex_, so `held` stays true until taken().
+        uint32_t held = newest_.outstanding();
+        if (held >= dmaBuffers_) {
+            dc1394video_frame_t* oldest = newest_.releaseOldest();
+            if (oldest != nullptr) --held;
+            drained.error = dc1394_capture_enqueue(camera_, oldest);
+        }
         if (drained.error != DC1394_SUCCESS) return drained;
         dc1394video_frame_t* frame = nullptr;
         drained.error = dc1394_capture_dequeue(camera_, DC1394_CAPTURE_POLICY_POLL, &frame);
         if (drained.error != DC1394_SUCCESS || frame == nullptr) return drained;
         // A ring that has filled up loses the frames that complete meanwhile; the frames
         // still held (the newest, one being fetched) are not in it.
-        drained.dropped =
-            drained.dropped || frame->frames_behind + 1 + newest_.outstanding() >= dmaBuffers_;
+        drained.dropped = drained.dropped || frame->frames_behind + 1 + held >= dmaBuffers_;
         drained.dropped = gaps_.lostBefore(frame->timestamp) || drained.dropped;
         const bool corrupt = dc1394_capture_is_frame_corrupt(camera_, frame) == DC1394_TRUE;
         const bool misfit = frame->image_bytes != frameBytes;
@@ -392,8 +393,7 @@ void Dc1394Camera::countDelivered() {
     bool pushedOut = false;
     {
         std::lock_guard ringLock(ringMutex_);
-        pushedOut = framesWaiting_ == kRingSlots;
-        if (!pushedOut) ++framesWaiting_;
+        pushedOut = unfetched_.completed();
         if (triggerActive_) ++triggeredFrames_;
         plan_.frameTaken();
     }

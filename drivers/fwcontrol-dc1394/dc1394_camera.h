@@ -22,6 +22,7 @@
 #include "fwcontrol_bus.h"
 #include "newest_dma_frame.h"
 #include "timestamp_gap.h"
+#include "unfetched_frames.h"
 
 namespace fwdc1394 {
 
@@ -135,8 +136,8 @@ private:
     std::unique_ptr<CaptureThread> thread_;
 
     NewestDmaFrame newest_;
-    std::mutex ringMutex_;        // the counts the capture thread updates
-    uint32_t framesWaiting_ = 0;  // delivered since the last fetch
+    std::mutex ringMutex_;  // the counts the capture thread updates
+    fwc::UnfetchedFrames unfetched_;
     fwc::AcquisitionPlan plan_;
     uint32_t triggeredFrames_ = 0;
     bool triggerActive_ = false;

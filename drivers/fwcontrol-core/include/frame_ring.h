@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "unfetched_frames.h"
+
 namespace fwc {
 
 class FrameRing {
@@ -20,11 +22,11 @@ public:
     bool commit(uint32_t frameNumber);
 
     bool hasFrame() const { return hasFrame_; }
-    uint32_t waiting() const { return waiting_; }
+    uint32_t waiting() const { return unfetched_.count(); }
     const std::vector<uint8_t>& newest() const { return slots_[newestIndex()]; }
     uint32_t newestNumber() const { return numbers_[newestIndex()]; }
     // The consumer took the newest frame: the older waiting frames are skipped.
-    void markFetched() { waiting_ = 0; }
+    void markFetched() { unfetched_.clear(); }
     size_t frameBytes() const { return staging_.size(); }
 
 private:
@@ -34,7 +36,7 @@ private:
     std::vector<uint32_t> numbers_;
     std::vector<uint8_t> staging_;
     size_t next_ = 0;
-    uint32_t waiting_ = 0;
+    UnfetchedFrames unfetched_;
     bool hasFrame_ = false;
 };
 
