@@ -346,7 +346,8 @@ Dc1394Camera::Drained Dc1394Camera::dequeueReady(bool wanted) {
     const size_t frameBytes = newest_.frameBytes();
     for (;;) {
         // With every buffer out, libdc1394's next dequeue would wait for one of ours. Frames
-        // are taken and given back only under mutex_, so `held` stays true until taken().
+        // are taken and given back only under mutex_, so the count read here stays right
+        // until this frame is taken.
         uint32_t held = newest_.outstanding();
         if (held >= dmaBuffers_) {
             dc1394video_frame_t* oldest = newest_.releaseOldest();
