@@ -1,13 +1,24 @@
 #include "notification_hub.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "fw_status.h"
 
 namespace fwc {
 namespace {
 constexpr size_t kMaxRegistrations = 256;
+
+// Handles are unique in the process, not per hub: a handle kept past the library's release
+// names no registration of a later hub.
+std::atomic<FWC_HANDLE> lastHandle{0};
+
+FWC_HANDLE newHandle() {
+    FWC_HANDLE handle = lastHandle.fetch_add(1) + 1;
+    while (handle == 0) handle = lastHandle.fetch_add(1) + 1;
+    return handle;
 }
+}  // namespace
 
 NotificationHub::NotificationHub() : thread_([this] { dispatch(); }) {}
 
@@ -30,8 +41,7 @@ int32_t NotificationHub::add(uint32_t kind, const FWC_NOTIFICATION& descriptor,
     std::lock_guard lock(mutex_);
     if (registrations_.size() >= kMaxRegistrations) return FWC_ERR_TOO_MANY_NOTIFICATIONS;
     Registration registration;
-    registration.handle = nextHandle_++;
-    if (nextHandle_ == 0) nextHandle_ = 1;
+    registration.handle = newHandle();
     registration.kind = kind;
     registration.cameraId = descriptor.cameraId;
     registration.callback = descriptor.callback;

@@ -54,7 +54,6 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::list<Registration> registrations_;
-    FWC_HANDLE nextHandle_ = 1;
     bool stopping_ = false;
     std::thread thread_;
 };

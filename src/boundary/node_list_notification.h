@@ -5,10 +5,12 @@
 namespace lvc {
 
 // Registers onNodeListChanged with the driver; a failure is logged and leaves it
-// unregistered.
+// unregistered. A registration kept from a failed unregister is removed first, or serves
+// again while it cannot be.
 void registerNodeListNotification();
-// Unregisters it when registered; afterwards onNodeListChanged is not running and never
-// runs again.
+// Unregisters it; afterwards onNodeListChanged is not running and does nothing until the
+// next register, even when the driver failed to remove the registration (that failure is
+// logged and the registration kept).
 void unregisterNodeListNotification();
 
 }  // namespace lvc

@@ -2,7 +2,12 @@
 // does, a failed first-time setup, and the trivial exports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 #include "plugin_fixture.h"
+#include "support/wait_until.h"
 
 namespace lvc::test {
 namespace {
@@ -124,6 +129,86 @@ TEST_F(Lifecycle, LastFinalizeClosesThePortsLeftOpen) {
         << "port 5 was emptied and the camera closed by the finalize";
     plugin.closeCVLPort(0, 5);
     EXPECT_EQ(plugin.finalize(), 1);
+}
+
+}  // namespace
+}  // namespace lvc::test
+
+namespace lvc::test {
+namespace {
+
+// A bus-change notification of the test's own. The driver runs pending notifications in
+// the order they were registered, so once a change has reached this one, it has reached
+// every notification registered before it.
+class NodeListWitness {
+public:
+    NodeListWitness() {
+        descriptor_ = FWC_MakeNotification(FWC_ALL_CAMERAS, &NodeListWitness::called, this);
+        EXPECT_EQ(FWC_RegisterNodeListChangedNotification(&handle_, &descriptor_), 0);
+    }
+    ~NodeListWitness() { FWC_UnRegisterNotification(handle_); }
+    bool waitForCalls(int wanted) {
+        return waitUntil([&] { return calls_.load() >= wanted; });
+    }
+
+private:
+    static uint32_t FWC_CALL called(void* self) {
+        ++static_cast<NodeListWitness*>(self)->calls_;
+        return 0;
+    }
+
+    FWC_NOTIFICATION descriptor_{};
+    FWC_HANDLE handle_ = 0;
+    std::atomic<int> calls_{0};
+};
+
+const BusCamera kJoining{2, "Bolt", "Lens"};
+const BusCamera kLater{3, "Core", "View"};
+
+// Another user of the camera library in the host keeps it up while the plug-in stops and
+// starts, so a bus notification the plug-in failed to remove stays with the driver.
+class DriverKeptUp : public Lifecycle {
+protected:
+    DriverKeptUp() { EXPECT_EQ(FWC_Init(), 0); }
+    ~DriverKeptUp() override { FWC_Release(); }
+};
+
+// The next initialize removes the notification left behind: a bus change then enumerates
+// once, not once per registration.
+TEST_F(DriverKeptUp, NotificationLeftByAFailedFinalizeIsRemovedByTheNextInitialize) {
+    ASSERT_EQ(initialize(), 1);
+    FWS_FailCall("FWC_UnRegisterNotification", FWC_ERR_INJECTED, 1);
+    ASSERT_EQ(plugin.finalize(), 1);
+
+    log().clear();
+    ASSERT_EQ(initialize(), 1);
+    EXPECT_EQ(log().lines(), std::vector<std::string>{versionLine()});
+    NodeListWitness witness;
+    ASSERT_NE(FWS_Plug(cameraJson(kJoining).c_str()), 0u);
+    ASSERT_TRUE(witness.waitForCalls(1));
+    const auto lines = log().lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "NodeChangedCallback - enum\n"), 1);
+    EXPECT_EQ(plugin.finalize(), 1);
+}
+
+// Bus changes keep coming through a notification the driver still holds while the plug-in
+// stops and starts again and again: none may reach the mutexes a finalize has closed (the
+// sanitizer build sees a use after free).
+TEST_F(DriverKeptUp, BusChangesThroughANotificationLeftWithTheDriverAcrossRestarts) {
+    FWS_FailCall("FWC_UnRegisterNotification", FWC_ERR_INJECTED, 1000);
+    std::atomic<bool> stop{false};
+    std::thread busChanges([&] {
+        const std::string camera = cameraJson(kLater);
+        while (!stop) {
+            FWS_Plug(camera.c_str());
+            FWS_Unplug(kLater.id);
+        }
+    });
+    int restarts = 0;
+    while (restarts < 200 && initialize() == 1 && plugin.finalize() == 1) ++restarts;
+    stop = true;
+    busChanges.join();
+    EXPECT_EQ(restarts, 200);
 }
 
 }  // namespace
