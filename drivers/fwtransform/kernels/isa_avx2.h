@@ -41,6 +41,13 @@ struct Avx2Isa {
         return _mm256_broadcastsi128_si256(load128(reinterpret_cast<const uint8_t*>(bytes)));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm256_shuffle_epi8(bytes, mask); }
+    // Bytes k .. k + 31 of low followed by high: each lane from the two lanes it overlaps.
+    template <int k>
+    static Bytes bytesFrom(Bytes low, Bytes high) {
+        const Bytes middle = _mm256_permute2x128_si256(low, high, 0x21);
+        if constexpr (k < 16) return _mm256_alignr_epi8(middle, low, k);
+        else return _mm256_alignr_epi8(high, middle, k - 16);
+    }
     static Bytes blend(Bytes a, Bytes b, Bytes selector) {
         return _mm256_blendv_epi8(a, b, selector);
     }

@@ -10,7 +10,7 @@
 namespace fwt {
 namespace {
 
-// The masked forms of broadcast and extract (all lanes kept) avoid GCC 12's false
+// The masked forms of broadcast, extract and alignr (all lanes kept) avoid GCC 12's false
 // "used uninitialized" warning on the unmasked ones.
 struct Avx512Isa {
     typedef int16_t I16 __attribute__((vector_size(64)));
@@ -47,6 +47,12 @@ struct Avx512Isa {
                                             load128(reinterpret_cast<const uint8_t*>(bytes)));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm512_shuffle_epi8(bytes, mask); }
+    // Bytes k .. k + 63 of low followed by high: each lane from the two lanes it overlaps.
+    template <int k>
+    static Bytes bytesFrom(Bytes low, Bytes high) {
+        return _mm512_alignr_epi8(lanesFrom<k / 16 + 1>(low, high), lanesFrom<k / 16>(low, high),
+                                  k % 16);
+    }
     static Bytes blend(Bytes a, Bytes b, Bytes selector) {
         return _mm512_mask_blend_epi8(_mm512_movepi8_mask(selector), a, b);
     }
@@ -78,6 +84,13 @@ struct Avx512Isa {
     }
 
 private:
+    // The four 128-bit lanes from lane `first` of low followed by high.
+    template <int first>
+    static Bytes lanesFrom(Bytes low, Bytes high) {
+        if constexpr (first == 0) return low;
+        else if constexpr (first == 4) return high;
+        else return _mm512_maskz_alignr_epi64(0xFF, high, low, 2 * first);
+    }
     static __m128i load128(const uint8_t* bytes) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     }

@@ -39,6 +39,11 @@ struct Sse41Isa {
         return load(reinterpret_cast<const uint8_t*>(bytes));
     }
     static Bytes shuffle(Bytes bytes, Bytes mask) { return _mm_shuffle_epi8(bytes, mask); }
+    // Bytes k .. k + 15 of low followed by high.
+    template <int k>
+    static Bytes bytesFrom(Bytes low, Bytes high) {
+        return _mm_alignr_epi8(high, low, k);
+    }
     // The bytes of b where selector's byte has its top bit set, of a elsewhere.
     static Bytes blend(Bytes a, Bytes b, Bytes selector) { return _mm_blendv_epi8(a, b, selector); }
     // Signed 16-bit lanes to bytes saturated to 0..255, a's then b's per 128-bit lane.

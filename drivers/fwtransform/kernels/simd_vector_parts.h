@@ -1,12 +1,11 @@
 // The vector parts of the kernels, written once over the primitives of an instruction set
 // (Isa: isa_sse41.h, isa_avx2.h, isa_avx512.h) whose vectors hold one or more 128-bit
-// lanes. Byte shuffles and packs stay inside a lane; only Isa's loads and stores cross
-// lanes. Arithmetic runs in 16- and 32-bit lanes of GCC vector types, with the same
+// lanes. Byte shuffles and packs stay inside a lane; only Isa's loads, stores and bytesFrom
+// cross lanes. Arithmetic runs in 16- and 32-bit lanes of GCC vector types, with the same
 // formula templates as the scalar code, which finishes each row.
 #pragma once
 
 #include <algorithm>
-#include <cstring>
 
 #include "bayer_demosaic.h"
 #include "cygm_binning.h"
@@ -59,9 +58,9 @@ struct SimdVectorParts {
     static constexpr std::size_t kBayerRowsPerPass = Isa::kBayerRowsPerPass;
 
     // Bayer: a block of kVectorBytes pixels from column x (even) needs columns x - 2 ..
-    // x + kVectorBytes + 1. The first and the last block of a row read the two columns
-    // beyond its edge from a mirrored copy of their columns, so every column of an even
-    // width is converted here; the last block starts at the last even column that fits,
+    // x + kVectorBytes + 1. The first and the last block of a row shift the two columns
+    // beyond its edge, mirrored, into their vectors, so every column of an even width is
+    // converted here; the last block starts at the last even column that fits,
     // overlapping the one before: it rewrites the same values. Each block converts
     // kOutputRows rows (see BayerRows). Returns the end of the columns converted from 0
     // (the row's width, or one less for an odd width), or 0 for a row too narrow.
@@ -76,10 +75,10 @@ struct SimdVectorParts {
         const uint8_t* window[kOutputRows + 4];
         std::copy_n(rows, kOutputRows + 4, window);
         const std::size_t last = (width - kVectorBytes) & ~std::size_t{1};
-        bayerEdgeBlock<evenColour, redRow, kOutputRows>(out, window, width, 0);
+        bayerFirstBlock<evenColour, redRow, kOutputRows>(out, window, width);
         for (std::size_t x = kVectorBytes; x < last; x += kVectorBytes)
             bayerBlock<evenColour, redRow, kOutputRows>(out, window, width, x);
-        bayerEdgeBlock<evenColour, redRow, kOutputRows>(out, window, width, last);
+        bayerLastBlock<evenColour, redRow, kOutputRows>(out, window, width, last);
         return last + kVectorBytes;
     }
 
@@ -182,36 +181,59 @@ private:
         for (std::size_t row = 0; row < kOutputRows + 4; ++row)
             for (std::size_t offset = 0; offset < 3; ++offset)
                 source[row].at[offset] = Isa::load(rows[row] + x + 2 * offset - 2);
-        bayerRowBlock<evenColour, redRow>(out + 3 * x, source);
+        bayerBlockFrom<evenColour, redRow, kOutputRows>(out + 3 * x, source, width);
+    }
+
+    // The block at column 0. Its columns -2 and -1 are columns 2 and 1, mirrored about the
+    // edge as the scalar edge path mirrors them, shifted in ahead of the row's first vector.
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    static void bayerFirstBlock(uint8_t* out, const uint8_t* const* rows, std::size_t width) {
+        SourceVectors source[kOutputRows + 4];
+        for (std::size_t row = 0; row < kOutputRows + 4; ++row) {
+            const uint8_t* samples = rows[row];
+            const Bytes inside = Isa::load(samples);
+            source[row].at[0] = Isa::template bytesFrom<kVectorBytes - 2>(
+                everyPair(samples[2], samples[1]), inside);
+            source[row].at[1] = inside;
+            source[row].at[2] = Isa::load(samples + 2);
+        }
+        bayerBlockFrom<evenColour, redRow, kOutputRows>(out, source, width);
+    }
+
+    // The row's last block, at column `last`. Its columns from the row's width on are
+    // width - 2 and width - 3, mirrored, shifted in after the row's last vector: its
+    // offset +2 vector starts at that vector's third byte for an even width, its second
+    // for an odd one.
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    static void bayerLastBlock(uint8_t* out, const uint8_t* const* rows, std::size_t width,
+                               std::size_t last) {
+        const bool oddWidth = width % 2 != 0;
+        SourceVectors source[kOutputRows + 4];
+        for (std::size_t row = 0; row < kOutputRows + 4; ++row) {
+            const uint8_t* samples = rows[row];
+            const Bytes tail = Isa::load(samples + width - kVectorBytes);
+            const Bytes beyond = everyPair(samples[width - 2], samples[width - 3]);
+            source[row].at[0] = Isa::load(samples + last - 2);
+            source[row].at[1] = Isa::load(samples + last);
+            source[row].at[2] = oddWidth ? Isa::template bytesFrom<1>(tail, beyond)
+                                         : Isa::template bytesFrom<2>(tail, beyond);
+        }
+        bayerBlockFrom<evenColour, redRow, kOutputRows>(out + 3 * last, source, width);
+    }
+
+    // The block's kOutputRows output rows, output rows 3 * width bytes apart.
+    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
+    static void bayerBlockFrom(uint8_t* out, const SourceVectors* source, std::size_t width) {
+        bayerRowBlock<evenColour, redRow>(out, source);
         if constexpr (kOutputRows == 2) {
-            bayerRowBlock<evenColourBelow<evenColour, redRow>(), !redRow>(out + 3 * width + 3 * x,
+            bayerRowBlock<evenColourBelow<evenColour, redRow>(), !redRow>(out + 3 * width,
                                                                           source + 1);
         }
     }
 
-    // A block at x (0, or the start of a row's last block) reading its columns x - 2 ..
-    // x + kVectorBytes + 1 from a copy of each source row, in which the two columns beyond
-    // the row's nearer edge are mirrored about it, as the scalar edge path mirrors them.
-    template <Colour evenColour, bool redRow, std::size_t kOutputRows>
-    static void bayerEdgeBlock(uint8_t* out, const uint8_t* const* rows, std::size_t width,
-                               std::size_t x) {
-        constexpr std::size_t kWindowBytes = kVectorBytes + 4;
-        const std::size_t inside = x == 0 ? 2 : 0;  // the first window byte within the row
-        std::size_t beyond[2], mirrored[2];
-        for (std::size_t k = 0; k < 2; ++k) {
-            beyond[k] = x == 0 ? k : kWindowBytes - 2 + k;
-            mirrored[k] =
-                static_cast<std::size_t>(mirrorIndex(static_cast<std::ptrdiff_t>(x + beyond[k]) - 2,
-                                                     static_cast<std::ptrdiff_t>(width)));
-        }
-        uint8_t columns[kOutputRows + 4][kWindowBytes];
-        const uint8_t* columnRows[kOutputRows + 4];
-        for (std::size_t row = 0; row < kOutputRows + 4; ++row) {
-            std::memcpy(columns[row] + inside, rows[row] + x + inside - 2, kWindowBytes - 2);
-            for (std::size_t k = 0; k < 2; ++k) columns[row][beyond[k]] = rows[row][mirrored[k]];
-            columnRows[row] = columns[row] + 2;
-        }
-        bayerBlock<evenColour, redRow, kOutputRows>(out + 3 * x, columnRows, width, 0);
+    // A vector whose every 16-bit lane holds the bytes first, second.
+    static Bytes everyPair(uint8_t first, uint8_t second) {
+        return reinterpret_cast<Bytes>(U16{} + static_cast<uint16_t>(first | second << 8));
     }
 
     // Even lanes hold pixels x + 2k (colour evenColour), odd lanes x + 2k + 1. A load at
