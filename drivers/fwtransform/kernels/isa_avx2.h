@@ -45,8 +45,10 @@ struct Avx2Isa {
     template <int k>
     static Bytes bytesFrom(Bytes low, Bytes high) {
         const Bytes middle = _mm256_permute2x128_si256(low, high, 0x21);
-        if constexpr (k < 16) return _mm256_alignr_epi8(middle, low, k);
-        else return _mm256_alignr_epi8(high, middle, k - 16);
+        if constexpr (k < 16)
+            return _mm256_alignr_epi8(middle, low, k);
+        else
+            return _mm256_alignr_epi8(high, middle, k - 16);
     }
     static Bytes blend(Bytes a, Bytes b, Bytes selector) {
         return _mm256_blendv_epi8(a, b, selector);

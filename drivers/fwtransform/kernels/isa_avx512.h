@@ -87,9 +87,12 @@ private:
     // The four 128-bit lanes from lane `first` of low followed by high.
     template <int first>
     static Bytes lanesFrom(Bytes low, Bytes high) {
-        if constexpr (first == 0) return low;
-        else if constexpr (first == 4) return high;
-        else return _mm512_maskz_alignr_epi64(0xFF, high, low, 2 * first);
+        if constexpr (first == 0)
+            return low;
+        else if constexpr (first == 4)
+            return high;
+        else
+            return _mm512_maskz_alignr_epi64(0xFF, high, low, 2 * first);
     }
     static __m128i load128(const uint8_t* bytes) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
