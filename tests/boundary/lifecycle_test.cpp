@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "plugin_fixture.h"
+#include "support/call_count.h"
 #include "support/wait_until.h"
 
 namespace lvc::test {
@@ -143,7 +144,7 @@ namespace {
 class NodeListWitness {
 public:
     NodeListWitness() {
-        descriptor_ = FWC_MakeNotification(FWC_ALL_CAMERAS, &NodeListWitness::called, this);
+        descriptor_ = FWC_MakeNotification(FWC_ALL_CAMERAS, countCall, &calls_);
         EXPECT_EQ(FWC_RegisterNodeListChangedNotification(&handle_, &descriptor_), 0);
     }
     ~NodeListWitness() { FWC_UnRegisterNotification(handle_); }
@@ -152,11 +153,6 @@ public:
     }
 
 private:
-    static uint32_t FWC_CALL called(void* self) {
-        ++static_cast<NodeListWitness*>(self)->calls_;
-        return 0;
-    }
-
     FWC_NOTIFICATION descriptor_{};
     FWC_HANDLE handle_ = 0;
     std::atomic<int> calls_{0};

@@ -11,6 +11,7 @@
 
 #include "fw_status.h"
 #include "fwcontrol.h"
+#include "support/call_count.h"
 #include "support/wait_until.h"
 
 namespace {
@@ -56,11 +57,6 @@ protected:
     bool started_ = false;
 };
 
-uint32_t FWC_CALL countCall(void* context) {
-    static_cast<std::atomic<int>*>(context)->fetch_add(1);
-    return 0;
-}
-
 TEST_F(BusModules, ListsTheCamerasOfTheSimulatedBusAndOfAModule) {
     ASSERT_EQ(initWith("sim,testbus"), FW_STATUS_OK) << errorText(FWC_ERR_BUS_MODULE);
     std::vector<uint32_t> expected = kBuiltInSimIds;
@@ -80,7 +76,8 @@ TEST_F(BusModules, ModuleRaisesThroughTheHubAndDeliversItsFrames) {
     EXPECT_EQ(cameraIds(), std::vector<uint32_t>{kTestBusCameraId});
     ASSERT_EQ(FWC_OpenCamera(kTestBusCameraId, FWC_OPEN_DEFAULT), FW_STATUS_OK);
     std::atomic<int> completed{0};
-    FWC_NOTIFICATION notification = FWC_MakeNotification(kTestBusCameraId, countCall, &completed);
+    FWC_NOTIFICATION notification =
+        FWC_MakeNotification(kTestBusCameraId, lvc::test::countCall, &completed);
     FWC_HANDLE handle = 0;
     ASSERT_EQ(FWC_RegisterNotification(&handle, FWC_NOTIFY_FRAME_COMPLETE, &notification),
               FW_STATUS_OK);

@@ -16,6 +16,7 @@
 #include "fwcontrol.h"
 #include "iidc_test_pattern.h"
 #include "iidc_usb/standin_control.h"
+#include "support/call_count.h"
 #include "support/wait_until.h"
 
 namespace lvc::test {
@@ -38,11 +39,6 @@ inline std::string guidLines(uint32_t cameras) {
 
 inline uint32_t idOf(uint32_t camera) {
     return fwc::cameraIdHash("dc1394:" + guidOf(camera) + ":0");
-}
-
-inline uint32_t FWC_CALL countCall(void* context) {
-    static_cast<std::atomic<int>*>(context)->fetch_add(1);
-    return 0;
 }
 
 class Dc1394Bus : public ::testing::Test {
