@@ -33,6 +33,9 @@ int32_t SimCamera::startAcquisition(uint32_t count, bool multiShot) {
         return FW_STATUS_OK;
     }
     if (const int32_t running = settleAcquisition(lock)) return running;
+    // The caller's open check came before this lock, and settling may have let it go to a
+    // close or an unplug: a closed camera must not start acquiring.
+    if (const int32_t closed = openStatusLocked()) return closed;
     ring_.reset(ringSize(), frameBytes(format_.coding, format_.width, format_.height));
     remaining_ = count;
     multiShot_ = multiShot;

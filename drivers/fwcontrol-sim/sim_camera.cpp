@@ -49,6 +49,10 @@ void SimCamera::shutDown() {
 
 int32_t SimCamera::checkOpen() {
     std::lock_guard lock(mutex_);
+    return openStatusLocked();
+}
+
+int32_t SimCamera::openStatusLocked() const {
     if (shutDown_) return FWC_ERR_CAMERA_UNPLUGGED;
     return claim_ ? FW_STATUS_OK : FWC_ERR_CAMERA_NOT_OPEN;
 }

@@ -109,6 +109,7 @@ private:
     void rebuildTables();
     void restoreKeptState();
     void keepStateLocked();
+    int32_t openStatusLocked() const;  // checkOpen's status, the lock held
     FrameWindow window() const;
     // Runs use(feature) under the lock on the camera's feature featureId and returns its
     // status; FWC_ERR_FEATURE_NOT_PRESENT for a feature the camera lacks.

@@ -128,6 +128,26 @@ TEST_F(SimBusTest, StartsAndStopsFromTwoThreadsKeepOneAcquisitionThread) {
     EXPECT_EQ(FWC_MultiShotStop(id), 0);
 }
 
+// A start that passed the open check while another thread closed the camera must not
+// leave an acquisition on the closed camera: after the next open, a grab would find it
+// running, and the frame it left unfetched would hold a "fast" camera back for good.
+TEST_F(SimBusTest, StartRacingACloseLeavesNoAcquisitionBehind) {
+    const uint32_t id = startWithCamera(manualCamera(10, {0}));
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::atomic<bool> started{false};
+        std::thread starter([&] {
+            while (FWC_MultiShotStart(id, 1) != FWC_ERR_CAMERA_NOT_OPEN) started = true;
+        });
+        while (!started) std::this_thread::yield();
+        ASSERT_EQ(FWC_CloseCamera(id), 0);
+        starter.join();
+        ASSERT_EQ(FWC_OpenCamera(id, FWC_OPEN_DEFAULT), 0);
+        ASSERT_EQ(FWC_GrabStart(id, FWC_GRAB_CONTINUOUS), 0) << "nothing acquires after a close";
+        ASSERT_EQ(FWC_GrabStop(id, 1), 0);
+    }
+}
+
 TEST_F(SimBusTest, ActiveTriggerMakesOneFramePerPulse) {
     const uint32_t id =
         startWithCamera(SimCamera(11)
