@@ -53,7 +53,13 @@ void freeCamera(CCamera* camera) {
     delete camera;
 }
 
-void retireCamera(CCamera* camera) {
+// Its handlers return at once from now on; one that is running is waited for.
+void retire(CCamera& camera) {
+    std::lock_guard gate(camera.frameHandlerGate);
+    camera.retired = true;
+}
+
+void addRetired(CCamera* camera) {
     std::lock_guard lock(retiredMutex);
     retiredCameras.push_back(camera);
 }
@@ -84,14 +90,14 @@ CameraPtr createCamera(uint32_t cameraId, const char* name, const char* systemPa
 void destroyCamera(CCamera* camera) {
     if (!camera) return;
     const bool unregistered = unregisterNotifications(*camera);
-    camera->retired = !unregistered;
+    if (!unregistered) retire(*camera);
     // A camera left open in the driver would refuse every later open: a failed close is
     // tried once more.
     if (!stopCamera(*camera)) stopCamera(*camera);
     if (unregistered)
         freeCamera(camera);
     else
-        retireCamera(camera);
+        addRetired(camera);
 }
 
 void freeRetiredCameras() {

@@ -3,6 +3,8 @@
 // for continuous multishot, on the notification thread.
 #include "camera/frame_capture.h"
 
+#include <mutex>
+
 #include "camera/camera.h"
 #include "camera/camera_start.h"
 #include "camera/frame_output.h"
@@ -77,7 +79,9 @@ void resumeAfterRestart(CCamera& camera) {
 
 uint32_t FWC_CALL onFrameReady(void* context) {
     auto* camera = static_cast<CCamera*>(context);
-    if (camera == nullptr || camera->retired) return 0;
+    if (camera == nullptr) return 0;
+    std::unique_lock running(camera->frameHandlerGate);
+    if (camera->retired) return 0;
     NamedMutex* mutex = camera->frameReadyMutex;
     const bool locked =
         mutex != nullptr && waitNamedMutex(mutex, kFrameReadyWaitMs) == MutexWait::Acquired;
@@ -95,6 +99,7 @@ uint32_t FWC_CALL onFrameReady(void* context) {
     if (locked) releaseNamedMutex(mutex);
     if (releaseDeferred) {
         releaseDeferred = false;
+        running.unlock();
         destroyCamera(camera);
         return 1;
     }

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -88,20 +90,39 @@ INSTANTIATE_TEST_SUITE_P(Modes, CloseInsideCallback,
                                            CloseCase{"streaming", "FAST-B", true}),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// A close whose unregistering fails must free nothing the driver still hands to a
-// handler: the same camera, opened on another port and grabbed, raises the closed
-// camera's registrations too. A freed camera that was delivering continuously calls the
-// closed port (the sanitizer builds catch the freed camera itself).
+// A close whose unregistering fails must still wait for a frame handler that is
+// delivering to its end, as a close whose unregistering succeeds does, and free nothing the
+// driver still hands to a handler: the same camera, opened on another port and grabbed,
+// raises the closed camera's registrations too. A freed camera that was delivering
+// continuously calls the closed port (the sanitizer builds catch the freed camera itself).
 TEST_F(PortLifetime, CloseWhoseUnregisteringFailsLeavesTheCameraToTheDriver) {
     const int32_t camera = host.indexOf("FAST-A");
+    std::promise<void> delivering;
+    std::promise<void> release;
+    std::atomic<bool> held{false};
+    host.setAction([&](int32_t port) {
+        if (port != 0 || held.exchange(true)) return;
+        delivering.set_value();
+        release.get_future().wait();
+    });
     host.open(0, camera);
     setContinuous(0, 1);
-    ASSERT_TRUE(host.waitDeliveries(0, 1));
+    delivering.get_future().wait();
     ASSERT_EQ(FWS_FailCall("FWC_UnRegisterNotification", FWC_ERR_INJECTED, 3), 0);
-    close(0);
-    const int32_t deliveredBeforeClose = host.deliveries(0);
+    auto closing = std::async(std::launch::async, [&] {
+        host.plugin().closeCVLPort(0, 0);
+        host.markClosed(0);
+        return host.deliveries(0);
+    });
+    // A close that does not wait for the handler returns meanwhile.
+    closing.wait_for(std::chrono::milliseconds(200));
+    release.set_value();
+    const int32_t deliveredBeforeClose = closing.get();
+    EXPECT_GE(deliveredBeforeClose, 1) << "the close returned before the delivery ended";
     EXPECT_TRUE(DebugLog::instance().contains(
         "FWC_UnRegisterNotification: failure injected by the test control interface\n"));
+    EXPECT_FALSE(DebugLog::instance().contains("FWC_MultiShotStart: camera is not open\n"))
+        << "the closed camera's handler went on with its grab chain";
     ASSERT_TRUE(reopen(1, camera));
     for (int32_t frame = 1; frame <= 3; ++frame) {
         ASSERT_EQ(host.plugin().doCVLGrab(0, 1), 1);
