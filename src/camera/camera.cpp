@@ -55,7 +55,7 @@ void freeCamera(CCamera* camera) {
 
 // Its handlers return at once from now on; one that is running is waited for.
 void retire(CCamera& camera) {
-    std::lock_guard gate(camera.frameHandlerGate);
+    std::lock_guard gate(camera.handlerGate);
     camera.retired = true;
 }
 

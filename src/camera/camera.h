@@ -33,12 +33,13 @@ struct CCamera {
     char systemPath[kSystemPathSize] = {};
     char name[kNameSize] = {};
     bool opened = false;
-    // Set when the camera is destroyed while the driver still holds a registration: its
-    // handlers then return at once, and the camera lives until the driver lets it go.
-    std::atomic<bool> retired{false};
-    // Held by the frame handler while it runs: retiring takes it, so a handler that began
-    // before has ended when the camera is stopped, as unregistering would ensure.
-    std::mutex frameHandlerGate;
+    // Held by a notification handler while it runs: retiring takes it, so a handler that
+    // began before has ended when the camera is stopped, as unregistering would ensure.
+    std::mutex handlerGate;
+    // Set, under handlerGate, when the camera is destroyed while the driver still holds a
+    // registration: its handlers then return at once, and the camera lives until the
+    // driver lets it go.
+    bool retired = false;
     // Shared between the host's threads and the driver's notification thread.
     std::atomic<bool> frameRequested{false};
     std::atomic<bool> continuous{false};
@@ -73,8 +74,8 @@ struct CCamera {
 };
 
 // Unregisters the notifications, stops the camera and frees it. Null is ignored. A
-// camera with a registration the driver would not end is retired (its running frame
-// handler waited for) and stopped instead: the driver may still hand it to a handler.
+// camera with a registration the driver would not end is retired (a running handler
+// waited for) and stopped instead: the driver may still hand it to a handler.
 void destroyCamera(CCamera* camera);
 // Tries again to end the registrations of the retired cameras, and frees those whose
 // registrations all ended. Only while the driver that made them is not released.

@@ -80,7 +80,7 @@ void resumeAfterRestart(CCamera& camera) {
 uint32_t FWC_CALL onFrameReady(void* context) {
     auto* camera = static_cast<CCamera*>(context);
     if (camera == nullptr) return 0;
-    std::unique_lock running(camera->frameHandlerGate);
+    std::unique_lock running(camera->handlerGate);
     if (camera->retired) return 0;
     NamedMutex* mutex = camera->frameReadyMutex;
     const bool locked =
@@ -110,13 +110,17 @@ uint32_t FWC_CALL onFrameReady(void* context) {
 
 uint32_t FWC_CALL onFrameDropped(void* context) {
     auto* camera = static_cast<CCamera*>(context);
-    if (camera != nullptr && !camera->retired) debugMessage("Frame dropped %d\n", camera->port);
+    if (camera == nullptr) return 0;
+    std::lock_guard running(camera->handlerGate);
+    if (!camera->retired) debugMessage("Frame dropped %d\n", camera->port);
     return 0;
 }
 
 uint32_t FWC_CALL onCameraError(void* context) {
     auto* camera = static_cast<CCamera*>(context);
-    if (camera != nullptr && !camera->retired) debugMessage("Error on %d\n", camera->port);
+    if (camera == nullptr) return 0;
+    std::lock_guard running(camera->handlerGate);
+    if (!camera->retired) debugMessage("Error on %d\n", camera->port);
     return 0;
 }
 
