@@ -10,11 +10,19 @@
 
 namespace lvc::test {
 
+namespace {
+// Wine brings up its desktop for the first window of a fresh prefix, and under load has
+// been seen to take over 10 s for it (and 20 s per process later in a run).
+constexpr std::chrono::seconds kSheetDeadline{60};
+}  // namespace
+
 NativeSheet::NativeSheet(const std::string& caption) {
-    if (!waitUntil([&] {
-            sheet_ = FindWindowA(nullptr, caption.c_str());
-            return sheet_ != nullptr && IsWindowVisible(sheet_);
-        }))
+    if (!waitUntil(
+            [&] {
+                sheet_ = FindWindowA(nullptr, caption.c_str());
+                return sheet_ != nullptr && IsWindowVisible(sheet_);
+            },
+            kSheetDeadline))
         throw std::runtime_error("no sheet captioned \"" + caption + "\"");
 }
 
