@@ -110,8 +110,7 @@ TEST_F(PortLifetime, CloseWhoseUnregisteringFailsLeavesTheCameraToTheDriver) {
     delivering.get_future().wait();
     ASSERT_EQ(FWS_FailCall("FWC_UnRegisterNotification", FWC_ERR_INJECTED, 3), 0);
     auto closing = std::async(std::launch::async, [&] {
-        host.plugin().closeCVLPort(0, 0);
-        host.markClosed(0);
+        close(0);
         return host.deliveries(0);
     });
     // A close that does not wait for the handler returns meanwhile.

@@ -2,6 +2,7 @@
 // consumer, "fast" timing, triggered frames and "realtime" pacing.
 #include <atomic>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "fw_status.h"
