@@ -70,14 +70,35 @@ double processCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void reportFrames(benchmark::State& state, uint64_t frames, double cpuSeconds, uint32_t width,
+// Frames the camera numbered from frame id `first` to `last`. GigE Vision's 16-bit block
+// ids run 1..65535 and wrap to 1.
+uint64_t framesBetween(uint64_t first, uint64_t last) {
+    constexpr uint64_t kLargestShortId = 0xFFFF;
+    if (last >= first) return last - first;
+    return first <= kLargestShortId ? last + kLargestShortId - first : 0;
+}
+
+struct FrameTally {
+    uint64_t delivered = 0;
+    uint64_t sent = 0;  // by the camera over the same time
+    double cpuSeconds = 0;
+};
+
+// cpu_us_per_camera_frame is the fair comparison when a side delivers fewer frames than the
+// camera sends: the frames it skips were received too.
+void reportFrames(benchmark::State& state, const FrameTally& tally, uint32_t width,
                   uint32_t height) {
+    const auto perFrame = [&](uint64_t frames) {
+        return frames ? tally.cpuSeconds * 1e6 / static_cast<double>(frames) : 0;
+    };
     state.SetLabel(std::to_string(width) + "x" + std::to_string(height));
-    state.SetItemsProcessed(static_cast<int64_t>(frames));
+    state.SetItemsProcessed(static_cast<int64_t>(tally.delivered));
     state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
-    state.counters["cpu_us_per_frame"] =
-        frames ? cpuSeconds * 1e6 / static_cast<double>(frames) : 0;
+        benchmark::Counter(static_cast<double>(tally.delivered), benchmark::Counter::kIsRate);
+    state.counters["camera_fps"] =
+        benchmark::Counter(static_cast<double>(tally.sent), benchmark::Counter::kIsRate);
+    state.counters["cpu_us_per_frame"] = perFrame(tally.delivered);
+    state.counters["cpu_us_per_camera_frame"] = perFrame(tally.sent);
 }
 
 // CPU time of each thread of the process so far, in ns, by "tid name".
@@ -225,7 +246,9 @@ void AravisPopLoop(benchmark::State& state, const FakeSetup* setup, bool copiesF
     std::vector<uint8_t> fetched(size_t{stream.width()} * stream.height());
     for (int warmUp = 0; warmUp < 2; ++warmUp)
         if (ArvBuffer* buffer = stream.next()) stream.giveBack(buffer);
-    uint64_t frames = 0;
+    FrameTally tally;
+    std::optional<uint64_t> firstId;
+    uint64_t lastId = 0;
     const auto threadsBefore = threadCpu();
     const double cpuBefore = processCpuSeconds();
     for (auto _ : state) {
@@ -241,11 +264,17 @@ void AravisPopLoop(benchmark::State& state, const FakeSetup* setup, bool copiesF
             pixels = fetched.data();
         }
         convertToRows(*setup, pixels, image);
+        lastId = arv_buffer_get_frame_id(buffer);
+        if (!firstId) firstId = lastId;
         stream.giveBack(buffer);
-        ++frames;
+        ++tally.delivered;
     }
-    reportFrames(state, frames, processCpuSeconds() - cpuBefore, stream.width(), stream.height());
-    printThreadCpu(copiesFrame ? "pop loop copying once" : "pop loop", threadsBefore, frames);
+    tally.cpuSeconds = processCpuSeconds() - cpuBefore;
+    // The first frame's id starts the count: one frame fewer than delivered when none is lost.
+    tally.sent = firstId ? framesBetween(*firstId, lastId) + 1 : 0;
+    reportFrames(state, tally, stream.width(), stream.height());
+    printThreadCpu(copiesFrame ? "pop loop copying once" : "pop loop", threadsBefore,
+                   tally.delivered);
 }
 
 // --- The plug-in's path ------------------------------------------------------------------
@@ -277,6 +306,13 @@ std::optional<std::string> fakeCameraName(lvc::test::PluginHost& plugin) {
     for (int32_t index = 0; index < plugin.getCVLNoOfSupportedCameras(); ++index)
         if (std::strstr(names[index], "Aravis") != nullptr) return std::string(names[index]);
     return std::nullopt;
+}
+
+// The id of the newest frame the camera sent, as the plug-in reads it.
+uint64_t newestFrameId(lvc::test::PluginHost& plugin) {
+    int32_t id = 0;
+    plugin.getProperty(0, kPort, "FRAMECOUNTER", &id);
+    return static_cast<uint32_t>(id);
 }
 
 // The plug-in's bus load for the setup's frame rate: the plug-in sets the camera's rate
@@ -311,6 +347,7 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     const uint64_t droppedBefore = droppedLines;
     const auto threadsBefore = threadCpu();
     const double cpuBefore = processCpuSeconds();
+    const uint64_t idBefore = newestFrameId(plugin);
     while (state.KeepRunningBatch(kFramesPerWait)) {
         const uint64_t now = frameCount.waitFor(seen + kFramesPerWait, kFrameTimeout);
         if (now < seen + kFramesPerWait) {
@@ -319,8 +356,11 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
         }
         seen = now;
     }
-    const double cpu = processCpuSeconds() - cpuBefore;
-    reportFrames(state, seen - first, cpu, size[0], size[1]);
+    FrameTally tally;
+    tally.cpuSeconds = processCpuSeconds() - cpuBefore;
+    tally.delivered = seen - first;
+    tally.sent = framesBetween(idBefore, newestFrameId(plugin));
+    reportFrames(state, tally, size[0], size[1]);
     printThreadCpu("plug-in", threadsBefore, seen - first);
     state.counters["dropped"] = static_cast<double>(droppedLines - droppedBefore);
     plugin.closeCVLPort(0, kPort);
