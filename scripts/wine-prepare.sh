@@ -20,6 +20,8 @@ if [ ! -f "$WINEPREFIX/.lorvenacam-ready" ]; then
   quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
   quiet wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f
   touch "$WINEPREFIX/.lorvenacam-ready"
+  # The set-up's server ends with its programs; a persistent one cannot start before.
+  quiet wineserver -w
 fi
 
 # The server and Wine's own background programs start here, detached from any pipe:
