@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "allocation_counter.h"
 #include "common/frame_count.h"
 #include "fwcontrol.h"
 #include "fwtransform.h"
+#include "support/allocation_counter.h"
 #include "support/plugin_host.h"
 #include "support/temp_directory.h"
 
@@ -56,7 +56,7 @@ lvc::test::PluginHost* activePlugin = nullptr;
 void measureFrames(benchmark::State& state) {
     uint64_t seen = frameCount.waitFor(frameCount.count() + 2, kFrameTimeout);
     const uint64_t first = seen;
-    const uint64_t allocationsBefore = bench::allocationCount();
+    const uint64_t allocationsBefore = lvc::test::allocationCount();
     for (auto _ : state) {
         const uint64_t now = frameCount.waitFor(seen + 1, kFrameTimeout);
         if (now == seen) {
@@ -65,7 +65,7 @@ void measureFrames(benchmark::State& state) {
         }
         seen = now;
     }
-    const uint64_t allocations = bench::allocationCount() - allocationsBefore;
+    const uint64_t allocations = lvc::test::allocationCount() - allocationsBefore;
     const double frames = static_cast<double>(seen - first);
     state.counters["fps"] = benchmark::Counter(frames, benchmark::Counter::kIsRate);
     state.counters["frames"] = frames;

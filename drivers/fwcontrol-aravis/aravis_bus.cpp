@@ -1,6 +1,7 @@
 #include "aravis_bus.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "fw_status.h"
 #include "gige_probe.h"
@@ -78,15 +79,15 @@ int32_t AravisBus::findCamera(const fwc::BusCameraKey& key, uint32_t cameraId,
     std::lock_guard lock(mutex_);
     if (host_ == nullptr) return FWC_ERR_NOT_INITIALIZED;
     const auto known = cameras_.find(key.serial);
-    for (const DirectoryEntry& entry : directory_->entries()) {
-        if (entry.key != key.serial) continue;
-        if (known == cameras_.end())
-            camera = cameras_[entry.key] = std::make_shared<AravisCamera>(entry, cameraId, *host_);
-        else
-            camera = known->second;
+    if (known != cameras_.end()) {
+        if (!directory_->lists(key.serial)) return FWC_ERR_CAMERA_UNPLUGGED;
+        camera = known->second;
         return FW_STATUS_OK;
     }
-    return known != cameras_.end() ? FWC_ERR_CAMERA_UNPLUGGED : FWC_ERR_UNKNOWN_CAMERA;
+    const std::optional<DirectoryEntry> entry = directory_->entry(key.serial);
+    if (!entry) return FWC_ERR_UNKNOWN_CAMERA;
+    camera = cameras_[entry->key] = std::make_shared<AravisCamera>(*entry, cameraId, *host_);
+    return FW_STATUS_OK;
 }
 
 int32_t AravisBus::find(const fwc::BusCameraKey& key, uint32_t cameraId,

@@ -46,6 +46,23 @@ std::vector<DirectoryEntry> CameraDirectory::entries() {
     return entries_;
 }
 
+const DirectoryEntry* CameraDirectory::findLocked(const std::string& key) const {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const DirectoryEntry& entry) { return entry.key == key; });
+    return found != entries_.end() ? &*found : nullptr;
+}
+
+bool CameraDirectory::lists(const std::string& key) {
+    std::lock_guard lock(mutex_);
+    return findLocked(key) != nullptr;
+}
+
+std::optional<DirectoryEntry> CameraDirectory::entry(const std::string& key) {
+    std::lock_guard lock(mutex_);
+    const DirectoryEntry* found = findLocked(key);
+    return found != nullptr ? std::optional<DirectoryEntry>(*found) : std::nullopt;
+}
+
 std::vector<DirectoryEntry> CameraDirectory::scan() {
     return addresses_.empty() ? scanDiscovered() : scanAddresses();
 }

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,8 +38,14 @@ public:
 
     // At once: the last scan's cameras.
     std::vector<DirectoryEntry> entries();
+    // At once: whether the last scan found the camera of `key`. Allocates nothing: every
+    // call of the library on a camera asks.
+    bool lists(const std::string& key);
+    // At once: the last scan's entry of `key`, if it found that camera.
+    std::optional<DirectoryEntry> entry(const std::string& key);
 
 private:
+    const DirectoryEntry* findLocked(const std::string& key) const;
     std::vector<DirectoryEntry> scan();
     std::vector<DirectoryEntry> scanAddresses();
     std::vector<DirectoryEntry> scanDiscovered();

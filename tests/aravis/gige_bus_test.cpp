@@ -8,6 +8,7 @@
 #include "fw_status.h"
 #include "gige_fake_camera.h"
 #include "recording_host.h"
+#include "support/allocation_counter.h"
 
 namespace fwaravis {
 namespace {
@@ -45,6 +46,42 @@ TEST(GigeBus, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
     EXPECT_EQ(camera->close(), FW_STATUS_OK);
     bus.stop();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+}
+
+// Every call of the library on a camera finds it on its bus first, and a frame fetch
+// must allocate nothing: fetching frames, the finds included, allocates nothing.
+TEST(GigeBus, FetchingFramesAllocatesNothing) {
+    if (!lvc::test::allocationsCounted())
+        GTEST_SKIP() << "the sanitizer's allocator counts nothing";
+    test::GigeFakeCamera fake;
+    ASSERT_TRUE(fake.awaitReady().has_value());
+    setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
+    test::RecordingHost host;
+    AravisBus bus;
+    ASSERT_EQ(bus.start(host), FW_STATUS_OK);
+    std::vector<fwc::BusCameraKey> keys;
+    ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
+    ASSERT_EQ(keys.size(), 1u);
+    std::shared_ptr<fwc::BusCamera> camera;
+    ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
+    ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
+    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
+    ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
+    ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
+    ASSERT_TRUE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 1, 10s));
+    std::vector<uint8_t> frame(320 * 240);
+
+    const uint64_t before = lvc::test::threadAllocationCount();
+    for (int fetch = 0; fetch < 50; ++fetch) {
+        std::shared_ptr<fwc::BusCamera> found;
+        ASSERT_EQ(bus.find(keys[0], 42, found), FW_STATUS_OK);
+        ASSERT_EQ(found->checkOpen(), FW_STATUS_OK);
+        ASSERT_EQ(found->copyNewestFrame(frame.data(), static_cast<uint32_t>(frame.size())),
+                  FW_STATUS_OK);
+    }
+    EXPECT_EQ(lvc::test::threadAllocationCount() - before, 0u);
+    EXPECT_EQ(camera->close(), FW_STATUS_OK);
+    bus.stop();
 }
 
 TEST(GigeBus, AddressesThatAreNotIpv4AreRefused) {
