@@ -48,8 +48,8 @@ TEST(GigeBus, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }
 
-// Every call of the library on a camera finds it on its bus first, and a frame fetch
-// must allocate nothing: fetching frames, the finds included, allocates nothing.
+// A frame fetch allocates nothing. Every call of the library finds its camera on the bus
+// first, so the finds are counted with the fetches.
 TEST(GigeBus, FetchingFramesAllocatesNothing) {
     if (!lvc::test::allocationsCounted())
         GTEST_SKIP() << "the sanitizer's allocator counts nothing";
