@@ -15,23 +15,32 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(GigeBus, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
-    auto fake = std::make_unique<test::GigeFakeCamera>();
-    ASSERT_TRUE(fake->awaitReady().has_value());
-    setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
+// The bus started on the fake GigE Vision camera, which it lists as soon as it has started,
+// with the fake opened as camera 42 and set to 320 × 240 Mono8.
+class GigeBusOnFake : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fake->awaitReady().has_value());
+        setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
+        ASSERT_EQ(bus.start(host), FW_STATUS_OK);
+        ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
+        ASSERT_EQ(keys.size(), 1u) << "listed as soon as the bus has started";
+        ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
+        ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
+        fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
+        ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
+    }
+
+    std::unique_ptr<test::GigeFakeCamera> fake = std::make_unique<test::GigeFakeCamera>();
     test::RecordingHost host;
     AravisBus bus;
-    ASSERT_EQ(bus.start(host), FW_STATUS_OK);
     std::vector<fwc::BusCameraKey> keys;
-    ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
-    ASSERT_EQ(keys.size(), 1u) << "listed as soon as the bus has started";
-    EXPECT_EQ(keys[0].serial.rfind("GigEVision:", 0), 0u);
     std::shared_ptr<fwc::BusCamera> camera;
-    ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
+};
+
+TEST_F(GigeBusOnFake, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
+    EXPECT_EQ(keys[0].serial.rfind("GigEVision:", 0), 0u);
     EXPECT_EQ(camera->description().vendor, "Aravis");
-    ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
-    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
-    ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
     ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
     ASSERT_TRUE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 2, 10s));
 
@@ -50,23 +59,9 @@ TEST(GigeBus, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
 
 // A frame fetch allocates nothing. Every call of the library finds its camera on the bus
 // first, so the finds are counted with the fetches.
-TEST(GigeBus, FetchingFramesAllocatesNothing) {
+TEST_F(GigeBusOnFake, FetchingFramesAllocatesNothing) {
     if (!lvc::test::allocationsCounted())
         GTEST_SKIP() << "the sanitizer's allocator counts nothing";
-    test::GigeFakeCamera fake;
-    ASSERT_TRUE(fake.awaitReady().has_value());
-    setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
-    test::RecordingHost host;
-    AravisBus bus;
-    ASSERT_EQ(bus.start(host), FW_STATUS_OK);
-    std::vector<fwc::BusCameraKey> keys;
-    ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
-    ASSERT_EQ(keys.size(), 1u);
-    std::shared_ptr<fwc::BusCamera> camera;
-    ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
-    ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
-    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
-    ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
     ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
     ASSERT_TRUE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 1, 10s));
     std::vector<uint8_t> frame(320 * 240);
@@ -91,22 +86,8 @@ TEST(GigeBus, AddressesThatAreNotIpv4AreRefused) {
     EXPECT_EQ(bus.start(host), FWC_ERR_BUS_DESCRIPTION);
 }
 
-TEST(GigeBus, EachBusTriggerBringsOneFrameCountedAsAPulse) {
-    test::GigeFakeCamera fake;
-    ASSERT_TRUE(fake.awaitReady().has_value());
-    setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
-    test::RecordingHost host;
-    AravisBus bus;
-    ASSERT_EQ(bus.start(host), FW_STATUS_OK);
-    std::vector<fwc::BusCameraKey> keys;
-    ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
-    ASSERT_EQ(keys.size(), 1u);
-    std::shared_ptr<fwc::BusCamera> camera;
-    ASSERT_EQ(bus.find(keys[0], 42, camera), FW_STATUS_OK);
-    ASSERT_EQ(bus.open(keys[0], 42), FW_STATUS_OK);
+TEST_F(GigeBusOnFake, EachBusTriggerBringsOneFrameCountedAsAPulse) {
     ASSERT_TRUE(camera->describedFeature(kBusTrigger));
-    fwc::FreeGrabRequest request{0, FWC_CODING_MONO8, {0, 0, 320, 240}, 1000};
-    ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
     ASSERT_EQ(camera->setTrigger(0, 1, 1), FW_STATUS_OK);
     ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
 
