@@ -16,6 +16,7 @@
 #include "iidc_usb/standin_control.h"
 #include "fwcontrol.h"
 #include "iidc_test_pattern.h"
+#include "support/allocation_counter.h"
 #include "support/wait_until.h"
 
 namespace lvc::test {
@@ -120,6 +121,24 @@ TEST_F(Dc1394Bus, GrabsAFixedFormatsFrames) {
     EXPECT_EQ(rate, 4u);
     expectPattern(grab(3), 640, 480, FWC_CODING_MONO8);
     EXPECT_EQ(FWC_PrepareFixedGrab(camera_, 0, 5, 7), FWC_ERR_FORMAT_UNSUPPORTED);
+}
+
+// A frame fetch allocates nothing, the library's call and the bus's part of it alike.
+TEST_F(Dc1394Bus, FetchingFramesAllocatesNothing) {
+    if (!allocationsCounted()) GTEST_SKIP() << "the sanitizer's allocator counts nothing";
+    openFirst();
+    ASSERT_EQ(FWC_PrepareFixedGrab(camera_, 0, 5, 4), FW_STATUS_OK);
+    ASSERT_EQ(FWC_GrabStart(camera_, FWC_GRAB_CONTINUOUS), FW_STATUS_OK);
+    std::vector<uint8_t> frame(640 * 480);
+    const auto fetch = [&] {
+        return FWC_GetNativeImage(camera_, frame.data(), static_cast<uint32_t>(frame.size()), 0);
+    };
+    ASSERT_TRUE(waitUntil([&] { return fetch() == FW_STATUS_OK; }));
+
+    const uint64_t before = threadAllocationCount();
+    for (int fetched = 0; fetched < 50; ++fetched) ASSERT_EQ(fetch(), FW_STATUS_OK);
+    EXPECT_EQ(threadAllocationCount() - before, 0u);
+    EXPECT_EQ(FWC_GrabStop(camera_, 1), FW_STATUS_OK);
 }
 
 struct AreaCase {
