@@ -32,6 +32,7 @@
 #include "common/frame_count.h"
 #include "fwcontrol.h"
 #include "fwtransform.h"
+#include "frame_drop_counter.h"
 #include "gige_probe.h"
 #include "support/child_process.h"
 #include "support/plugin_host.h"
@@ -70,12 +71,13 @@ double processCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Frames the camera numbered from frame id `first` to `last`. GigE Vision's 16-bit block
-// ids run 1..65535 and wrap to 1.
-uint64_t framesBetween(uint64_t first, uint64_t last) {
-    constexpr uint64_t kLargestShortId = 0xFFFF;
-    if (last >= first) return last - first;
-    return first <= kLargestShortId ? last + kLargestShortId - first : 0;
+// Frames the camera sent after frame id `first` up to `last`, by the bus's own reading of
+// frame ids (GigE Vision's 16-bit block ids wrap).
+uint64_t framesSentAfter(uint64_t first, uint64_t last) {
+    if (last == first) return 0;
+    fwaravis::FrameDropCounter ids;
+    ids.onBuffer(true, first);
+    return ids.onBuffer(true, last) + 1;
 }
 
 struct FrameTally {
@@ -247,8 +249,8 @@ void AravisPopLoop(benchmark::State& state, const FakeSetup* setup, bool copiesF
     for (int warmUp = 0; warmUp < 2; ++warmUp)
         if (ArvBuffer* buffer = stream.next()) stream.giveBack(buffer);
     FrameTally tally;
-    std::optional<uint64_t> firstId;
-    uint64_t lastId = 0;
+    fwaravis::FrameDropCounter ids;
+    uint64_t skipped = 0;
     const auto threadsBefore = threadCpu();
     const double cpuBefore = processCpuSeconds();
     for (auto _ : state) {
@@ -264,14 +266,12 @@ void AravisPopLoop(benchmark::State& state, const FakeSetup* setup, bool copiesF
             pixels = fetched.data();
         }
         convertToRows(*setup, pixels, image);
-        lastId = arv_buffer_get_frame_id(buffer);
-        if (!firstId) firstId = lastId;
+        skipped += ids.onBuffer(true, arv_buffer_get_frame_id(buffer));
         stream.giveBack(buffer);
         ++tally.delivered;
     }
     tally.cpuSeconds = processCpuSeconds() - cpuBefore;
-    // The first frame's id starts the count: one frame fewer than delivered when none is lost.
-    tally.sent = firstId ? framesBetween(*firstId, lastId) + 1 : 0;
+    tally.sent = tally.delivered + skipped;
     reportFrames(state, tally, stream.width(), stream.height());
     printThreadCpu(copiesFrame ? "pop loop copying once" : "pop loop", threadsBefore,
                    tally.delivered);
@@ -359,7 +359,7 @@ void PluginPath(benchmark::State& state, const FakeSetup* setup) {
     FrameTally tally;
     tally.cpuSeconds = processCpuSeconds() - cpuBefore;
     tally.delivered = seen - first;
-    tally.sent = framesBetween(idBefore, newestFrameId(plugin));
+    tally.sent = framesSentAfter(idBefore, newestFrameId(plugin));
     reportFrames(state, tally, size[0], size[1]);
     printThreadCpu("plug-in", threadsBefore, seen - first);
     state.counters["dropped"] = static_cast<double>(droppedLines - droppedBefore);
