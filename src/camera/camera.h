@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "fwcontrol.h"
 #include "platform/named_mutex.h"
@@ -48,6 +49,11 @@ struct CCamera {
     uint32_t busLoad = 1000;
     std::atomic<bool> streaming{false};
     PortCallback portCallback = nullptr;
+    // The thread handing a frame of this camera to the host, while it does; and whether the
+    // host closed the camera's port from inside that hand-over (its CompleteCallback), which
+    // only that thread reads and writes.
+    std::atomic<std::thread::id> deliveringThread{};
+    bool releasedWhileDelivering = false;
     std::atomic<int32_t> requestCount{0};
     std::atomic<int32_t> receivedCount{0};
     std::atomic<int32_t> deliveredCount{0};

@@ -4,6 +4,7 @@
 #include "camera/frame_capture.h"
 
 #include <mutex>
+#include <thread>
 
 #include "camera/camera.h"
 #include "camera/camera_start.h"
@@ -17,11 +18,6 @@ namespace {
 
 constexpr uint32_t kFrameReadyWaitMs = 2500;
 
-// The camera whose frame this thread is handing to the host, and whether the host
-// released that camera from inside the hand-over (closeCVLPort in its CompleteCallback).
-thread_local CCamera* deliveringCamera = nullptr;
-thread_local bool releaseDeferred = false;
-
 bool isMultishot(const CCamera& camera) { return !isStreamingMode(camera); }
 
 void deliverFrame(CCamera& camera) {
@@ -33,9 +29,9 @@ void deliverFrame(CCamera& camera) {
     camera.frameRequested = false;
     if (camera.portCallback == nullptr) return;
     ++camera.deliveredCount;
-    deliveringCamera = &camera;
+    camera.deliveringThread = std::this_thread::get_id();
     camera.portCallback(&camera);
-    deliveringCamera = nullptr;
+    camera.deliveringThread = std::thread::id();
 }
 
 // Emits the statistics line and restarts the counts when requests, receptions and
@@ -97,8 +93,7 @@ uint32_t FWC_CALL onFrameReady(void* context) {
         deliverFrame(*camera);
     }
     if (locked) releaseNamedMutex(mutex);
-    if (releaseDeferred) {
-        releaseDeferred = false;
+    if (camera->releasedWhileDelivering) {
         running.unlock();
         destroyCamera(camera);
         return 1;
@@ -126,10 +121,10 @@ uint32_t FWC_CALL onCameraError(void* context) {
 
 void releasePortCamera(CameraPtr camera) {
     if (camera == nullptr) return;
-    if (camera.get() == deliveringCamera) {
+    if (camera->deliveringThread == std::this_thread::get_id()) {
         // Left alive for the frame handler that is delivering it, which destroys it after.
+        camera->releasedWhileDelivering = true;
         (void)camera.release();
-        releaseDeferred = true;
         return;
     }
     // destroyCamera unregisters the notifications before it stops the camera, so no frame
