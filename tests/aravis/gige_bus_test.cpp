@@ -20,7 +20,7 @@ using namespace std::chrono_literals;
 class GigeBusOnFake : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(fake->awaitReady().has_value());
+        ASSERT_TRUE(fake.awaitReady().has_value());
         setenv("FWCONTROL_GIGE_CAMERAS", test::kFakeAddress, 1);
         ASSERT_EQ(bus.start(host), FW_STATUS_OK);
         ASSERT_EQ(bus.cameras(keys), FW_STATUS_OK);
@@ -31,7 +31,7 @@ protected:
         ASSERT_EQ(camera->prepareFreeGrab(request), FW_STATUS_OK);
     }
 
-    std::unique_ptr<test::GigeFakeCamera> fake = std::make_unique<test::GigeFakeCamera>();
+    test::GigeFakeCamera fake;
     test::RecordingHost host;
     AravisBus bus;
     std::vector<fwc::BusCameraKey> keys;
@@ -44,7 +44,7 @@ TEST_F(GigeBusOnFake, ACameraKilledWhileStreamingFailsFastAndClosesCleanly) {
     ASSERT_EQ(camera->startAcquisition(FWC_GRAB_CONTINUOUS, false), FW_STATUS_OK);
     ASSERT_TRUE(host.waitFor(FWC_NOTIFY_FRAME_COMPLETE, 2, 10s));
 
-    fake->kill();
+    fake.kill();
     EXPECT_TRUE(host.waitFor(FWC_NOTIFY_ERROR, 1, 5s))
         << "found by the liveness check before Aravis's heartbeat";
     EXPECT_TRUE(host.waitFor(test::kNodeListChanged, 1, 5s));
